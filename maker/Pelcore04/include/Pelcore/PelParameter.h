@@ -1,0 +1,49 @@
+#ifndef PELCORE_PELPARAMETER_H
+#define PELCORE_PELPARAMETER_H
+
+#include <cstdint>
+
+#include "Pelcore/PelTypes.h"
+#include "Pelcore/PelUnicodeString.h"
+
+// Typed registry parameters. `source` is a registry key's full text, hive
+// first ("HKEY_LOCAL_MACHINE\SOFTWARE\..."; "HKLM" stands for the hive), and
+// `key` names a value below it. Key paths and value names match without
+// regard to ASCII letter case.
+//
+// The registry is the regedit export file named by PEL_REGISTRY, else
+// /etc/opt/tarvik/registry.reg; a missing file is an empty registry. Every
+// call reads the file anew. A malformed line is skipped with one diagnostic
+// message naming the file and line.
+class PelParameter {
+ public:
+  // Value forms: the value, or 0 / the empty text when it is missing or of
+  // another type.
+  static PelUnicodeString getString(const PelUnicodeString& source, const PelUnicodeString& key);
+  static int getInteger(const PelUnicodeString& source, const PelUnicodeString& key);
+  static std::uint32_t getUnsignedInteger(const PelUnicodeString& source, const PelUnicodeString& key);
+  static PelBoolean getBoolean(const PelUnicodeString& source, const PelUnicodeString& key);
+
+  // Output forms: PelTrue and the value when it exists with the asked type
+  // (strings are "..." values, the others dword values; booleans are any
+  // dword, nonzero true). Otherwise PelFalse and `value` is left alone.
+  static PelBoolean getString(const PelUnicodeString& source, const PelUnicodeString& key, PelUnicodeString& value);
+  static PelBoolean getInteger(const PelUnicodeString& source, const PelUnicodeString& key, int& value);
+  static PelBoolean getUnsignedInteger(const PelUnicodeString& source, const PelUnicodeString& key, std::uint32_t& value);
+  static PelBoolean getBoolean(const PelUnicodeString& source, const PelUnicodeString& key, PelBoolean& value);
+
+  // Writes rewrite the file atomically under an exclusive lock and keep every
+  // other key, value and comment. PelTrue when done.
+  static PelBoolean setString(const PelUnicodeString& source, const PelUnicodeString& key, const PelUnicodeString& value);
+  static PelBoolean setInteger(const PelUnicodeString& source, const PelUnicodeString& key, int value);
+  static PelBoolean setUnsignedInteger(const PelUnicodeString& source, const PelUnicodeString& key, std::uint32_t value);
+  static PelBoolean setBoolean(const PelUnicodeString& source, const PelUnicodeString& key, PelBoolean value);
+  // PelTrue when the value existed and was removed.
+  static PelBoolean deleteValue(const PelUnicodeString& source, const PelUnicodeString& key);
+
+  // Number of value reads from the store in this process, for tests that
+  // check how often a cache goes to the store.
+  static std::uint64_t storeReadCount();
+};
+
+#endif
