@@ -1,0 +1,184 @@
+#include "Pelcore/PelUnicodeString.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool isAsciiUpper(char16_t c) { return c >= u'A' && c <= u'Z'; }
+
+char16_t foldAscii(char16_t c) {
+  return isAsciiUpper(c) ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+// Length of at most `limit` characters, stopping at a terminating zero, so a
+// length larger than the text never reads past its end.
+template <typename Char>
+std::size_t boundedLength(const Char* text, std::size_t limit) {
+  if (text == nullptr) return 0;
+  std::size_t n = 0;
+  while ((limit == 0 || n < limit) && text[n] != 0) ++n;
+  return n;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+void appendUtf16(std::u16string& out, char32_t cp) {
+  if (cp < 0x10000) {
+    out += static_cast<char16_t>(cp);
+    return;
+  }
+  cp -= 0x10000;
+  out += static_cast<char16_t>(0xD800 + (cp >> 10));
+  out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+}
+
+bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Decodes one UTF-8 sequence at text[i]. On an ill-formed sequence it yields
+// U+FFFD and consumes the longest valid prefix (at least one byte), the
+// usual practice for replacement characters.
+char32_t decodeUtf8(std::string_view text, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  if (lead < 0x80) {
+    ++i;
+    return lead;
+  }
+  std::size_t count;
+  char32_t cp;
+  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    count = 1; cp = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    count = 2; cp = lead & 0x0F;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    count = 3; cp = lead & 0x07;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    ++i;
+    return kReplacement;
+  }
+  ++i;
+  for (std::size_t k = 0; k < count; ++k) {
+    if (i >= text.size()) return kReplacement;
+    const auto b = static_cast<unsigned char>(text[i]);
+    const bool ok = k == 0 ? (b >= low && b <= high) : isContinuation(b);
+    if (!ok) return kReplacement;
+    cp = (cp << 6) | (b & 0x3F);
+    ++i;
+  }
+  return cp;
+}
+
+}  // namespace
+
+std::size_t pelTextLength(const char16_t* text) { return boundedLength(text, 0); }
+
+std::string pelUtf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      appendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      ++i;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      appendUtf8(out, kReplacement);
+    } else {
+      appendUtf8(out, c);
+    }
+  }
+  return out;
+}
+
+std::u16string pelUtf8ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) appendUtf16(out, decodeUtf8(text, i));
+  return out;
+}
+
+PelUnicodeString::PelUnicodeString(const char16_t* text) { allocateCopy(text, 0); }
+
+void PelUnicodeString::allocateCopy(const char16_t* text, std::size_t length) {
+  if (text == nullptr) {
+    text_.clear();
+    return;
+  }
+  text_.assign(text, boundedLength(text, length));
+}
+
+void PelUnicodeString::allocateCopy(const char* narrow, std::size_t length, int /*codeType*/) {
+  // Every code type is read as UTF-8: it is the one narrow encoding here.
+  if (narrow == nullptr) {
+    text_.clear();
+    return;
+  }
+  text_ = pelUtf8ToUtf16(std::string_view(narrow, boundedLength(narrow, length)));
+}
+
+void PelUnicodeString::append(const PelUnicodeString& other, std::size_t length) {
+  const std::size_t n = length == 0 ? other.text_.size() : std::min(length, other.text_.size());
+  text_.append(other.text_, 0, n);
+}
+
+void PelUnicodeString::append(char16_t c) { text_ += c; }
+
+void PelUnicodeString::append(const char16_t* text, std::size_t length) {
+  if (text == nullptr) return;
+  text_.append(text, boundedLength(text, length));
+}
+
+int PelUnicodeString::compare(const char16_t* text) const { return compare(text, true, 0); }
+
+int PelUnicodeString::compare(const char16_t* text, bool caseSensitive, std::size_t length) const {
+  const std::u16string_view other(text == nullptr ? u"" : text);
+  const std::size_t limit = length == 0 ? std::max(text_.size(), other.size()) : length;
+  for (std::size_t i = 0; i < limit; ++i) {
+    const bool endMine = i >= text_.size();
+    const bool endOther = i >= other.size();
+    if (endMine || endOther) return endMine == endOther ? 0 : (endMine ? -1 : 1);
+    char16_t a = text_[i];
+    char16_t b = other[i];
+    if (!caseSensitive) {
+      a = foldAscii(a);
+      b = foldAscii(b);
+    }
+    if (a != b) return a < b ? -1 : 1;
+  }
+  return 0;
+}
+
+std::string PelUnicodeString::toUtf8() const { return pelUtf16ToUtf8(text_); }
+
+PelUnicodeString PelUnicodeString::fromUtf8(std::string_view text) {
+  return PelUnicodeString(pelUtf8ToUtf16(text));
+}
+
+void PelUnicodeCharTrait::copy(char16_t* dst, const char16_t* src, std::size_t length) {
+  const std::size_t n = boundedLength(src, length);
+  std::copy(src, src + n, dst);
+  dst[n] = 0;
+}
