@@ -1,0 +1,31 @@
+#include "ProgramOptions.h"
+
+#include <CLI/CLI.hpp>
+
+namespace {
+const char* const kVersionText = "Kexporterrun 1.0.1.0";
+const int kBadUsage = 2;
+}  // namespace
+
+std::optional<int> ProgramOptions::parse(int argc, char** argv) {
+  CLI::App app(
+      "KLX to MPVコンバータ[エクスポータ]: Orvel Document Routerのユーザー管理データをCSVに"
+      "エクスポートします。\n"
+      "Exports the user-management data of Orvel Document Router to CSV files.",
+      "Kexporterrun");
+  app.set_help_flag("-h,--help", "この説明を表示します / Print this help");
+  app.set_version_flag("--version", kVersionText, "版を表示します / Print the version");
+  app.add_flag("--console", console,
+               "画面があっても端末で実行します / Run in the terminal even where a display exists");
+  app.add_flag("--yes", yes, "開始の確認をしません / Confirm the start without asking");
+  app.add_option("--output", output,
+                 "データ出力先のフォルダ(空のフォルダ) / The output folder (an empty folder)")
+      ->type_name("DIR");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    int status = app.exit(e);
+    return status == 0 ? 0 : kBadUsage;
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,56 @@
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "ConsoleApp.h"
+#include "InstanceGuard.h"
+#include "ProgramOptions.h"
+#ifdef KEXPORTER_WITH_DIALOGS
+#include "ExporterApp.h"
+#endif
+
+namespace {
+
+const int kAnotherCopyRuns = 4;
+
+// The guard is keyed by the executable's name, so a copy under another name
+// runs on its own, as the product's named mutex did.
+std::string executableBaseName(const char* argv0) {
+  std::error_code error;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) exe = argv0;
+  return exe.stem().string();
+}
+
+bool hasDisplay() {
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 && *x11) || (wayland && *wayland);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ProgramOptions options;
+  if (std::optional<int> status = options.parse(argc, argv)) return *status;
+
+  bool dialogs = false;
+#ifdef KEXPORTER_WITH_DIALOGS
+  dialogs = !options.console && hasDisplay();
+#endif
+
+  InstanceGuard guard(executableBaseName(argv[0]));
+  if (!guard.acquired()) {
+    if (dialogs) guard.requestRaise();
+    return kAnotherCopyRuns;
+  }
+
+#ifdef KEXPORTER_WITH_DIALOGS
+  if (dialogs) return ExporterApp::run(argc, argv, options, guard);
+#endif
+  ConsoleApp::Options consoleOptions{options.yes, options.output};
+  return ConsoleApp(std::cin, std::cout).run(consoleOptions);
+}

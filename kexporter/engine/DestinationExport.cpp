@@ -1,0 +1,76 @@
+#include "DestinationExport.h"
+
+#include <vector>
+
+#include "AutoCloseDatabase.h"
+#include "AutoCloseRowset.h"
+#include "CsvOutputFile.h"
+#include "ProgressView.h"
+#include "RowValueText.h"
+#include "RunState.h"
+
+namespace {
+
+const char16_t* const kQuery =
+    u"select ac_guid,ac_id,ac_name,ac_storeTray from umAccount order by ac_id";
+
+// The special trays carry half-width katakana names; the quotes are part of
+// the comparison because column texts arrive quoted.
+const std::string kUntransferredTrayName = "\"未転送ﾄﾚｲ\"";
+const std::string kFaxTrayName = "\"ﾌｧｸｽ受信ﾄﾚｲ\"";
+const std::string kNullRendering = "\"null\"";
+const std::string kStoreTray = "1";
+
+enum { kGuid, kId, kName, kStoreTrayColumn, kColumnCount };
+
+}  // namespace
+
+void DestinationExport::run() {
+  state_.progress->setMessage("あて先をエクスポート中です。\r\n");
+  logSuccess("umAccountのエクスポータを開始しました。");
+
+  ColumnBinding bindings[kColumnCount];
+  bindings[kGuid].type = kColumnText;
+  bindings[kId].type = kColumnInteger;
+  bindings[kName].type = kColumnText;
+  bindings[kStoreTrayColumn].type = kColumnInteger;
+  AutoCloseRowset rowset(state_.database, kQuery, 0, 0, kColumnCount, bindings);
+  rowset.Initialize();
+  VekRC rc = state_.database->GetNextRow(0);
+  if (rc != 0) {
+    state_.failDatabaseAccess();
+    return;
+  }
+
+  CsvOutputFile destination(state_.csvMaxLine);
+  CsvOutputFile excluded(state_.csvMaxLine);
+  CsvOutputFile faxTray(state_.csvMaxLine);
+  destination.open("destination");
+  excluded.open("excluded_destination");
+  faxTray.open("faxTray");
+
+  std::vector<std::string> row(2);
+  while (rc == 0) {
+    row[0] = columnText(bindings[kGuid], 0);
+    row[1] = columnText(bindings[kName], 0);
+    const std::string tray = columnText(bindings[kStoreTrayColumn], 0);
+    const std::string& name = row[1];
+    bool special = name == kUntransferredTrayName || name == kFaxTrayName;
+    if (tray == kStoreTray && !special) {
+      state_.writeRow(destination, row);
+      ++state_.destinationCount;
+    } else if (tray != kNullRendering) {
+      state_.writeRow(excluded, row);
+      ++state_.excludedCount;
+      if (name == kFaxTrayName) state_.writeRow(faxTray, row);
+    }
+    rc = state_.database->GetNextRow(0);
+    state_.rowProcessed();
+  }
+
+  state_.database->CloseRowset();
+  destination.close();
+  excluded.close();
+  faxTray.close();
+  logSuccess("umAccountのエクスポータが終了しました。");
+}

@@ -1,0 +1,154 @@
+#include "ExportJob.h"
+
+#include <memory>
+#include <string>
+
+#include "AutoCloseDatabase.h"
+#include "AutoCloseRowset.h"
+#include "DestinationExport.h"
+#include "ExportSettings.h"
+#include "ExportTexts.h"
+#include "Frontend.h"
+#include "GroupDestinationExport.h"
+#include "OutputFolder.h"
+#include "QueryTesStub.h"
+#include "RowValueText.h"
+#include "RunLog.h"
+#include "RunState.h"
+#include "SupportRoutines.h"
+#include "TsiExport.h"
+
+namespace {
+
+const char* const kSettingsFile = "Kexporter.ini";
+const char* const kSettingsSection = "Kexporter";
+const int kDefaultCsvMaxLine = 20000;
+const char* const kDefaultGuidSplit = "&";
+
+// The user-management database on this machine. The third text names the
+// local engine to the database library; the fourth has no meaning here.
+const char16_t* const kLocalHost = u"localhost";
+const char16_t* const kUserDatabase = u"ud_gwAddress";
+const char16_t* const kConnectionKind = u"L";
+const char16_t* const kNoFourthText = u"";
+
+void readSettings(RunState& state) {
+  state.csvMaxLine = ExportSettings::readInt(kSettingsFile, kSettingsSection, "CSVMAXLINE");
+  if (state.csvMaxLine == -1) state.csvMaxLine = kDefaultCsvMaxLine;
+  state.guidSplit = ExportSettings::readString(kSettingsFile, kSettingsSection, "GUIDSPLIT");
+  if (state.guidSplit.empty()) state.guidSplit = kDefaultGuidSplit;
+  state.version = ExportSettings::readString(kSettingsFile, kSettingsSection, "VERSION");
+}
+
+// Reads one count query into `count`. False when it yields no row: the
+// failure is logged and shown, and the run is failed.
+bool countRows(RunState& state, const char16_t* query, const char* successMessage, int& count) {
+  ColumnBinding binding;
+  binding.type = kColumnInteger;
+  AutoCloseRowset rowset(state.database, query, 0, 0, 1, &binding);
+  rowset.Initialize();
+  if (state.database->GetNextRow(0) != 0) {
+    state.failDatabaseAccess();
+    return false;
+  }
+  do {
+    count = columnInt(binding);
+    state.totalCount += count;
+  } while (state.database->GetNextRow(0) == 0);
+  state.database->CloseRowset();
+  logSuccess(successMessage);
+  return true;
+}
+
+void countTables(RunState& state) {
+  if (!countRows(state, u"select count(*) from umAccount",
+                 "データ件数取得が成功しました。(UMACCOUNT)", state.accountCount))
+    return;
+  if (!countRows(state, u"select count(*) from umGroup",
+                 "データ件数取得が成功しました。(UMGROUP)", state.groupCount))
+    return;
+  countRows(state, u"select count(*) from umTSI", "データ件数取得が成功しました。(UMTSI)",
+            state.tsiCount);
+}
+
+// Each table is exported only when it has rows and nothing failed before.
+void exportTables(RunState& state) {
+  if (!state.succeeded) return;
+  if (state.accountCount > 0) DestinationExport(state).run();
+  if (!state.succeeded) return;
+  if (state.groupCount > 0) GroupDestinationExport(state).run();
+  if (!state.succeeded) return;
+  if (state.tsiCount > 0) TsiExport(state).run();
+}
+
+void logSummary(const RunState& state) {
+  logSuccess(kDestinationCountLabel + intToText(state.destinationCount));
+  logSuccess(kGroupDestinationCountLabel + intToText(state.groupDestinationCount));
+  logSuccess(kExcludedCountLabel + intToText(state.excludedCount));
+  logSuccess(kTsiCountLabel + intToText(state.tsiExportCount));
+  logSuccess(kEndedMessage);
+}
+
+std::string resultText(const RunState& state) {
+  std::string text = kEndedMessage;
+  text += "\r\n" + std::string(54, '-') + "\r\n\r\n";
+  if (state.succeeded) {
+    text += kNormalEndText;
+    int exported = state.destinationCount + state.groupDestinationCount + state.tsiExportCount;
+    if (exported == 0) text += std::string("\r\n") + kNoDataText + kNoImportText;
+  } else {
+    text += kErrorText;
+  }
+  text += std::string("\r\n") + kDetailsPrefix + outputFolder + kDetailsSuffix;
+  return text;
+}
+
+void failEarly(const char* message) {
+  logFailure(message);
+  showWarning(message);
+  RunLog::close();
+}
+
+}  // namespace
+
+void ExportJob::run() {
+  outcome_ = Outcome::Failed;
+  RunState state;
+  readSettings(state);
+  RunLog::open(outputFolder);
+  logSuccess(kStartedMessage);
+
+  if (QueryTesStub::initializeTessel(0, state.version) != 0) {
+    failEarly(kInitFailedMessage);
+    return;
+  }
+  logSuccess(kInitSucceededMessage);
+
+  AutoCloseDatabase database(kLocalHost, kUserDatabase, kConnectionKind, kNoFourthText);
+  if (database.Open() != 0) {
+    failEarly(kNotInstalledMessage);
+    QueryTesStub::terminateTessel();
+    database.Close(0);
+    return;
+  }
+  logSuccess(kOpenSucceededMessage);
+  state.database = &database;
+
+  std::unique_ptr<ProgressView> progress = frontend().startProgress();
+  state.progress = progress.get();
+  countTables(state);
+  progress->setTotal(state.totalCount);
+  progress->setPosition(0);
+  exportTables(state);
+
+  progress->end();
+  database.Close(0);
+  if (QueryTesStub::terminateTessel() != 0) {
+    logFailure(kTerminateFailedMessage);
+    state.succeeded = false;
+  }
+  logSummary(state);
+  RunLog::close();
+  outcome_ = state.succeeded ? Outcome::Succeeded : Outcome::Failed;
+  frontend().showResult(resultText(state));
+}

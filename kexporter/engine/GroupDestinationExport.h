@@ -1,0 +1,27 @@
+#ifndef KEXPORTER_ENGINE_GROUPDESTINATIONEXPORT_H
+#define KEXPORTER_ENGINE_GROUPDESTINATIONEXPORT_H
+
+#include <string>
+
+struct RunState;
+
+// Exports the groups of umGroup joined with their owning accounts to the
+// "group" files: one line per owner, its members joined by the GUIDSPLIT
+// separator. Relies on the query's order: all rows of one owner are adjacent.
+class GroupDestinationExport {
+ public:
+  explicit GroupDestinationExport(RunState& state) : state_(state) {}
+  void run();
+
+ private:
+  // The member GUID without the quotes columnText added; an empty or
+  // one-byte member cannot be converted: it is logged and becomes empty.
+  std::string convertMember(const std::string& memberText);
+
+  RunState& state_;
+  std::string currentOwner_;
+  std::string currentName_;
+  std::string members_;
+};
+
+#endif

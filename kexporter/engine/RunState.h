@@ -1,0 +1,42 @@
+#ifndef KEXPORTER_ENGINE_RUNSTATE_H
+#define KEXPORTER_ENGINE_RUNSTATE_H
+
+#include <string>
+#include <vector>
+
+class AutoCloseDatabase;
+class CsvOutputFile;
+class ProgressView;
+
+// Everything one export run works on; lives for the duration of run().
+struct RunState {
+  int csvMaxLine = 20000;
+  std::string guidSplit = "&";
+  std::string version;
+  AutoCloseDatabase* database = nullptr;
+  ProgressView* progress = nullptr;
+  int accountCount = 0;
+  int groupCount = 0;
+  int tsiCount = 0;
+  int totalCount = 0;
+  int processedCount = 0;
+  int destinationCount = 0;
+  int excludedCount = 0;
+  int groupDestinationCount = 0;
+  int tsiExportCount = 0;
+  bool succeeded = true;
+
+  // One more row fetched by an export: count it and move the bar.
+  void rowProcessed();
+  // Writes through `file`; a line that needed "?" for characters CP932
+  // cannot hold fails the run, though the export goes on.
+  void writeRow(CsvOutputFile& file, const std::vector<std::string>& fields);
+  // A failed database access: run-log line, warning box, run failed.
+  void failDatabaseAccess();
+};
+
+// Run-log lines of the run; the run never shows them through the log itself.
+void logSuccess(const std::string& message);
+void logFailure(const std::string& message);
+
+#endif

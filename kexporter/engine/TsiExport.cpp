@@ -1,0 +1,48 @@
+#include "TsiExport.h"
+
+#include <string>
+#include <vector>
+
+#include "AutoCloseDatabase.h"
+#include "AutoCloseRowset.h"
+#include "CsvOutputFile.h"
+#include "ProgressView.h"
+#include "RowValueText.h"
+#include "RunState.h"
+
+namespace {
+const char16_t* const kQuery = u"select ts_code,ts_guid,ts_sender from umTSI";
+enum { kCode, kGuid, kSender, kColumnCount };
+}  // namespace
+
+void TsiExport::run() {
+  state_.progress->setMessage("TSIをエクスポート中です。\r\n");
+  logSuccess("umTSIのエクスポータを開始しました。");
+
+  ColumnBinding bindings[kColumnCount];
+  for (ColumnBinding& binding : bindings) binding.type = kColumnText;
+  AutoCloseRowset rowset(state_.database, kQuery, 0, 0, kColumnCount, bindings);
+  rowset.Initialize();
+  VekRC rc = state_.database->GetNextRow(0);
+  if (rc != 0) {
+    state_.failDatabaseAccess();
+    return;
+  }
+
+  CsvOutputFile tsi(state_.csvMaxLine);
+  tsi.open("tsi");
+  std::vector<std::string> row(3);
+  while (rc == 0) {
+    row[0] = columnText(bindings[kCode], 0);
+    row[1] = columnText(bindings[kSender], 0);
+    row[2] = columnText(bindings[kGuid], 0);
+    state_.writeRow(tsi, row);
+    ++state_.tsiExportCount;
+    rc = state_.database->GetNextRow(0);
+    state_.rowProcessed();
+  }
+
+  state_.database->CloseRowset();
+  tsi.close();
+  logSuccess("umTSIのエクスポータが終了しました。");
+}
