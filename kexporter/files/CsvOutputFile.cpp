@@ -1,0 +1,95 @@
+#include "CsvOutputFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "FileLines.h"
+#include "OutputFolder.h"
+#include "RunLog.h"
+#include "SupportRoutines.h"
+
+int maxLinesPerFile = 20000;
+
+const char* const kCsvWriteFailed = "ファイルへの書き込みが失敗しました。";
+const char* const kCsvCharsReplaced = "CP932に変換できない文字を?に置き換えました。";
+
+namespace {
+
+// The header line of kind, or nullptr for a kind without one. Kinds are
+// compared byte for byte.
+const char* headerOf(const std::string& kind) {
+  if (kind == "destination") return "DGUID,NAME";
+  if (kind == "group") return "GGUID,NAME,DGUID";
+  if (kind == "tsi") return "NAME,SENDER,DGUID";
+  return nullptr;
+}
+
+}  // namespace
+
+CsvOutputFile::CsvOutputFile(int maxLines) { maxLinesPerFile = maxLines; }
+
+CsvOutputFile::~CsvOutputFile() { close(); }
+
+int CsvOutputFile::open(const std::string& kind) {
+  close();
+  path_ = outputFolder + "/" + kind + "_" + intToText(nextSequence_) + ".csv";
+  ++nextSequence_;
+  kind_ = kind;
+  linesInFile_ = 0;
+  int result = 0;
+  // Created new only: an existing file of the name must survive the export.
+  file_ = ::open(path_.c_str(),
+                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (file_ < 0) {
+    failedOpen_ = true;
+    reportFailure();
+    result = kCsvFailure;
+  }
+  const char* header = headerOf(kind);
+  if (header && writeRow({header}) == kCsvFailure) result = kCsvFailure;
+  return result;
+}
+
+bool CsvOutputFile::isFull() const {
+  return maxLinesPerFile > 0 && linesInFile_ >= maxLinesPerFile;
+}
+
+int CsvOutputFile::writeRow(const std::vector<std::string>& fields) {
+  if (hasFile() && isFull()) open(kind_);
+  if (!hasFile()) return 0;
+  line_.clear();
+  bool substituted = false;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) line_ += ',';
+    substituted |= text_.appendConverted(fields[i], line_);
+  }
+  line_ += "\r\n";
+  bool written = file_ >= 0 && writeLine(file_, line_);
+  ++linesInFile_;
+  if (!written) {
+    reportFailure();
+    return kCsvFailure;
+  }
+  if (!substituted) return 0;
+  reportSubstitution();
+  return kCsvSubstituted;
+}
+
+void CsvOutputFile::close() {
+  if (file_ >= 0) ::close(file_);
+  file_ = -1;
+  failedOpen_ = false;
+}
+
+void CsvOutputFile::reportFailure() {
+  // The message begins with the tag too, so the line carries it twice.
+  std::string message =
+      std::string(kTagFailure) + kCsvWriteFailed + "(" + path_ + ")";
+  RunLog::write(kTagFailure, message, true);
+}
+
+void CsvOutputFile::reportSubstitution() {
+  std::string message = std::string(kCsvCharsReplaced) + "(" + path_ + ":" +
+                        intToText(linesInFile_) + ")";
+  RunLog::write(kTagFailure, message, false);
+}

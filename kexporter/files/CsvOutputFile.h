@@ -1,0 +1,71 @@
+#ifndef KEXPORTER_FILES_CSVOUTPUTFILE_H
+#define KEXPORTER_FILES_CSVOUTPUTFILE_H
+
+#include <string>
+#include <vector>
+
+#include "Cp932Text.h"
+
+// The most lines, header included, that one CSV file holds; shared by all
+// CsvOutputFile objects and set by each construction. 0 or less: no limit.
+extern int maxLinesPerFile;
+
+// The result of open and writeRow when the file cannot be opened or written.
+inline constexpr int kCsvFailure = static_cast<int>(0x80004005);
+// The result of writeRow when the line was written with "?" in place of
+// characters that CP932 cannot hold.
+inline constexpr int kCsvSubstituted = 1;
+
+// Failure texts, logged with kTagFailure.
+extern const char* const kCsvWriteFailed;     // open or write failed (shown)
+extern const char* const kCsvCharsReplaced;   // "?" written (not shown)
+
+// Writes the numbered CSV files of one kind into outputFolder:
+// kind + "_" + n + ".csv", n from 1, each starting with the header of its
+// kind ("destination", "group" and "tsi" have one), fields joined by ","
+// as given (no quoting), lines in CP932 ending in CR LF, one write call per
+// line. A file that reaches maxLinesPerFile lines is followed by the next
+// number when a further row arrives. Files are only ever created new: an
+// existing name, a symbolic link included, is left untouched and reported
+// as an open failure. Failures go to the run log with a warning box and
+// never stop the export. Used by one thread.
+class CsvOutputFile {
+ public:
+  // Sets maxLinesPerFile to maxLines.
+  explicit CsvOutputFile(int maxLines);
+  // Closes a file that is still open.
+  ~CsvOutputFile();
+  CsvOutputFile(const CsvOutputFile&) = delete;
+  CsvOutputFile& operator=(const CsvOutputFile&) = delete;
+
+  // Creates the next numbered file of kind and writes its header. Returns 0,
+  // or kCsvFailure when the file cannot be created or its header written;
+  // after a failed create every writeRow fails and reports, and the next
+  // rollover tries the next number.
+  int open(const std::string& kind);
+  // Writes fields as one line, first rolling over to a new file when the
+  // current one is full. Returns 0 when written (or when no file was ever
+  // opened or it was closed), kCsvFailure when writing failed, and
+  // kCsvSubstituted when the line was written with "?" substitutions, which
+  // it also logs with the file's path and line number.
+  int writeRow(const std::vector<std::string>& fields);
+  // Closes the current file; closing a closed object has no effect.
+  void close();
+
+ private:
+  bool hasFile() const { return file_ >= 0 || failedOpen_; }
+  bool isFull() const;
+  void reportFailure();
+  void reportSubstitution();
+
+  int file_ = -1;
+  bool failedOpen_ = false;  // counts as a file: every write fails and reports
+  std::string path_;
+  std::string kind_;
+  int nextSequence_ = 1;
+  int linesInFile_ = 0;
+  Cp932Text text_;
+  std::string line_;  // reused for every line, so that rows cost no allocation
+};
+
+#endif

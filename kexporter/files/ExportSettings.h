@@ -1,0 +1,35 @@
+#ifndef KEXPORTER_FILES_EXPORTSETTINGS_H
+#define KEXPORTER_FILES_EXPORTSETTINGS_H
+
+#include <string>
+
+// The most bytes a text setting keeps; a longer value is cut to them.
+inline constexpr std::size_t kMaxSettingBytes = 1023;
+
+// Reads the settings file beside the program ("Kexporter.ini" in
+// programFolder()) by the private-profile rules of ProfileReader. Never
+// reports a problem: missing settings read as the values below.
+class ExportSettings {
+ public:
+  // The value as an integer: an optional minus sign and the decimal digits
+  // at its start, whatever follows ignored; 0 when it does not start with a
+  // number; limited to the int range. -1 when the file, the section or the
+  // key is missing or the value is empty.
+  static int readInt(const std::string& fileName, const std::string& section,
+                     const std::string& key);
+  // The value as text, at most kMaxSettingBytes bytes (cut before a
+  // character that would cross the limit); empty when missing.
+  static std::string readString(const std::string& fileName,
+                                const std::string& section,
+                                const std::string& key);
+
+  // The same two reads from the settings file at path instead of beside the
+  // program.
+  static int readIntAt(const std::string& path, const std::string& section,
+                       const std::string& key);
+  static std::string readStringAt(const std::string& path,
+                                  const std::string& section,
+                                  const std::string& key);
+};
+
+#endif

@@ -1,0 +1,14 @@
+#ifndef KEXPORTER_FILES_SUPPORTROUTINES_H
+#define KEXPORTER_FILES_SUPPORTROUTINES_H
+
+#include <string>
+
+// The folder of the running program's executable (from /proc/self/exe),
+// ending in "/" so that a file name can be appended directly; "/" for a
+// program in the root folder. The empty text when the path cannot be read.
+std::string programFolder();
+
+// value in decimal: a leading "-" for negative values, no leading zeros.
+std::string intToText(int value);
+
+#endif
