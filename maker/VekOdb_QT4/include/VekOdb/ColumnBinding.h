@@ -12,6 +12,8 @@ constexpr std::int32_t kColumnBool15 = 15;
 
 // Status after a fetch: 1 a value is present, anything else null.
 constexpr std::int32_t kColumnValuePresent = 1;
+// The status the database library stores for a null value.
+constexpr std::int32_t kColumnValueNull = 3;
 
 struct ColumnDateTime {
   std::int16_t year = 0;

@@ -1,0 +1,80 @@
+#include "RowValueText.h"
+
+#include <cstdio>
+
+#include "AsciiBuffer.h"
+#include "VekCommon/VekStringToAscii.h"
+
+namespace {
+
+const char* const kDateTimeFormat = "%04d-%02d-%02d %02d:%02d:%02d.%03d";
+
+std::string nullText(int nullStyle) {
+  switch (nullStyle) {
+    case kNullQuoted:
+      return "\"null\"";
+    case kNullBare:
+      return "null";
+    case kNullZero:
+      return "0";
+    default:
+      return std::string();
+  }
+}
+
+std::string textValue(const ColumnBinding& binding, int nullStyle) {
+  AsciiBuffer buffer;
+  VekStringToAscii2(binding.text, kVekNarrowUtf8, buffer.address(), nullptr);
+  const std::string text = escapeQuotes(buffer.text() == nullptr ? "" : buffer.text());
+  buffer.release();
+  return nullStyle == kNullQuoted ? "\"" + text + "\"" : text;
+}
+
+std::string dateTimeValue(const ColumnDateTime& value) {
+  char text[64];
+  std::snprintf(text, sizeof text, kDateTimeFormat, value.year, value.month, value.day,
+                value.hour, value.minute, value.second, value.milliseconds);
+  return text;
+}
+
+}  // namespace
+
+std::string columnText(ColumnBinding binding, int nullStyle) {
+  if (binding.status != kColumnValuePresent) return nullText(nullStyle);
+  switch (binding.type) {
+    case kColumnInteger:
+      return std::to_string(binding.value);
+    case kColumnText:
+      return textValue(binding, nullStyle);
+    case kColumnDateTime:
+      return dateTimeValue(binding.dateTime);
+    case kColumnBool:
+    case kColumnBool15:
+      return "1";
+    default:
+      return std::string();
+  }
+}
+
+int columnInt(ColumnBinding binding) {
+  if (binding.status != kColumnValuePresent) return -1;
+  switch (binding.type) {
+    case kColumnInteger:
+      return binding.value;
+    case kColumnBool:
+    case kColumnBool15:
+      return 1;
+    default:
+      return -1;
+  }
+}
+
+std::string escapeQuotes(std::string text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (char c : text) {
+    escaped += c;
+    if (c == '"') escaped += '"';
+  }
+  return escaped;
+}

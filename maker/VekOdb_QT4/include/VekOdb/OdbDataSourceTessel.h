@@ -1,0 +1,27 @@
+#ifndef VEKODB_ODBDATASOURCETESSEL_H
+#define VEKODB_ODBDATASOURCETESSEL_H
+
+#include "VekOdb/OdbDataSource.h"
+
+// The data source of the installation's database engine.
+//
+// InProcess, the engine of this library: the database named N is the SQLite
+// file <top path>/data/N.db, opened read-only. It is never created, never
+// written and only read-locked while a session reads; host, third and fourth
+// text have no meaning to it.
+class OdbDataSourceTessel : public OdbDataSource {
+ public:
+  OdbDataSourceTessel();
+  ~OdbDataSourceTessel() override;
+
+  // Opens database `database` and checks that it is one. 0 when connected.
+  // Failures: ODB_E_FILENOTFOUND, ODB_E_ACCESSDENIED, ODB_E_NOTADATABASE,
+  // ODB_E_TIMEOUT (locked by a writer beyond the busy timeout),
+  // VEK_E_INVALIDARG for a null, empty or path-like name, 0x8000FFFF when
+  // already connected, ODB_E_NOTSTARTED / ODB_E_WRONGTHREAD. Each failure of
+  // the database itself is written as an error message with its cause.
+  VekRC Initialize(const char16_t* host, const char16_t* database,
+                   const char16_t* third, const char16_t* fourth) override;
+};
+
+#endif

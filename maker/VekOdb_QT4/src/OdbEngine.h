@@ -1,0 +1,17 @@
+#ifndef VEKODB_ODBENGINE_H
+#define VEKODB_ODBENGINE_H
+
+#include <memory>
+#include <string>
+
+#include "OdbClient.h"
+#include "Pelcore/VekRC.h"
+
+class OdbConnection;
+
+// Opens database `name` with the engine of the installation's connection
+// mode. 0 and the connection; otherwise the engine's failure code, logged.
+VekRC openOdbConnection(const OdbClientSettings& settings, const std::u16string& name,
+                        std::shared_ptr<OdbConnection>& connection);
+
+#endif

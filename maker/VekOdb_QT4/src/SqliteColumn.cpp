@@ -1,0 +1,105 @@
+#include "SqliteColumn.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+#include "OdbDateTimeText.h"
+#include "VekOdb/OdbCodes.h"
+
+namespace {
+
+constexpr std::int64_t kIntMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
+
+std::string_view columnUtf8(sqlite3_stmt* statement, int index) {
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
+  return text == nullptr ? std::string_view() : std::string_view(text, sqlite3_column_bytes(statement, index));
+}
+
+// The column as a 64-bit integer, if it holds one: an integer, a real
+// without fraction, or a text that is wholly an integer.
+VekRC readInteger(sqlite3_stmt* statement, int index, std::int64_t& value) {
+  switch (sqlite3_column_type(statement, index)) {
+    case SQLITE_INTEGER:
+      value = sqlite3_column_int64(statement, index);
+      return VEK_S_OK;
+    case SQLITE_FLOAT: {
+      const double real = sqlite3_column_double(statement, index);
+      if (real != std::floor(real)) return ODB_E_CANTCONVERTVALUE;
+      if (real < kIntMin || real > kIntMax) return ODB_E_DATAOVERFLOW;
+      value = static_cast<std::int64_t>(real);
+      return VEK_S_OK;
+    }
+    case SQLITE_TEXT: {
+      const std::string_view text = columnUtf8(statement, index);
+      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+      if (error == std::errc::result_out_of_range) return ODB_E_DATAOVERFLOW;
+      if (error != std::errc() || end != text.data() + text.size()) return ODB_E_CANTCONVERTVALUE;
+      return VEK_S_OK;
+    }
+    default:
+      return ODB_E_CANTCONVERTVALUE;
+  }
+}
+
+VekRC storeInteger(sqlite3_stmt* statement, int index, ColumnBinding& binding) {
+  std::int64_t value = 0;
+  const VekRC rc = readInteger(statement, index, value);
+  if (rc != VEK_S_OK) return rc;
+  if (binding.type != kColumnInteger) {
+    binding.value = value != 0 ? 1 : 0;
+    return VEK_S_OK;
+  }
+  if (value < kIntMin || value > kIntMax) return ODB_E_DATAOVERFLOW;
+  binding.value = static_cast<std::int32_t>(value);
+  return VEK_S_OK;
+}
+
+VekRC storeText(sqlite3_stmt* statement, int index, ColumnBinding& binding, std::u16string& text) {
+  const auto* value = static_cast<const char16_t*>(sqlite3_column_text16(statement, index));
+  if (value == nullptr) {
+    if (sqlite3_errcode(sqlite3_db_handle(statement)) == SQLITE_NOMEM) return ODB_E_OUTOFMEMORY;
+    text.clear();
+  } else {
+    text.assign(value, sqlite3_column_bytes16(statement, index) / sizeof(char16_t));
+  }
+  binding.text = text.c_str();
+  return VEK_S_OK;
+}
+
+VekRC storeDateTime(sqlite3_stmt* statement, int index, ColumnBinding& binding) {
+  if (sqlite3_column_type(statement, index) != SQLITE_TEXT) return ODB_E_CANTCONVERTVALUE;
+  return parseOdbDateTime(columnUtf8(statement, index), binding.dateTime)
+             ? VEK_S_OK
+             : ODB_E_CANTCONVERTVALUE;
+}
+
+VekRC storeValue(sqlite3_stmt* statement, int index, ColumnBinding& binding, std::u16string& text) {
+  switch (binding.type) {
+    case kColumnInteger:
+    case kColumnBool:
+    case kColumnBool15:
+      return storeInteger(statement, index, binding);
+    case kColumnText:
+      return storeText(statement, index, binding, text);
+    case kColumnDateTime:
+      return storeDateTime(statement, index, binding);
+    default:
+      return VEK_E_INVALIDARG;
+  }
+}
+
+}  // namespace
+
+VekRC storeSqliteColumn(sqlite3_stmt* statement, int index, ColumnBinding& binding,
+                        std::u16string& text) {
+  binding.status = kColumnValueNull;
+  binding.text = nullptr;
+  if (sqlite3_column_type(statement, index) == SQLITE_NULL) return VEK_S_OK;
+  const VekRC rc = storeValue(statement, index, binding, text);
+  if (rc == VEK_S_OK) binding.status = kColumnValuePresent;
+  return rc;
+}
