@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+#include <iconv.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DemoInstallationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "demo-test-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    root_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  // Runs the generator with the options; returns its exit status.
+  int run(const std::string& options) {
+    std::string command =
+        std::string(KEXPORTER_DEMO_PROGRAM) + " " + options + " >/dev/null 2>&1";
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::string dir(const std::string& name) { return (root_ / name).string(); }
+
+  fs::path root_;
+};
+
+std::string readFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Every row of the query, its columns joined by "|", NULL as "NULL".
+std::vector<std::string> query(const fs::path& db, const std::string& sql) {
+  sqlite3* handle = nullptr;
+  EXPECT_EQ(sqlite3_open_v2(db.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_stmt* statement = nullptr;
+  EXPECT_EQ(sqlite3_prepare_v2(handle, sql.c_str(), -1, &statement, nullptr), SQLITE_OK)
+      << sqlite3_errmsg(handle);
+  std::vector<std::string> rows;
+  while (statement && sqlite3_step(statement) == SQLITE_ROW) {
+    std::string row;
+    for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+      if (c > 0) row += "|";
+      const unsigned char* text = sqlite3_column_text(statement, c);
+      row += text ? reinterpret_cast<const char*>(text) : "NULL";
+    }
+    rows.push_back(row);
+  }
+  sqlite3_finalize(statement);
+  sqlite3_close(handle);
+  return rows;
+}
+
+std::string single(const fs::path& db, const std::string& sql) {
+  std::vector<std::string> rows = query(db, sql);
+  return rows.size() == 1 ? rows[0] : "<" + std::to_string(rows.size()) + " rows>";
+}
+
+bool fitsCp932(const std::string& text) {
+  iconv_t converter = iconv_open("CP932", "UTF-8");
+  std::string copy = text;
+  std::string out(copy.size() * 2 + 4, '\0');
+  char* in = copy.data();
+  char* to = out.data();
+  size_t inLeft = copy.size(), outLeft = out.size();
+  bool ok = iconv(converter, &in, &inLeft, &to, &outLeft) != static_cast<size_t>(-1);
+  iconv_close(converter);
+  return ok;
+}
+
+fs::path current(const std::string& folder) { return fs::path(folder) / "nxv5/data/ud_gwAddress.db"; }
+fs::path older(const std::string& folder) { return fs::path(folder) / "nxv4/data/ud_gwAddress.db"; }
+
+TEST_F(DemoInstallationTest, SameOptionsGiveTheSameBytes) {
+  ASSERT_EQ(run("--dir " + dir("a")), 0);
+  ASSERT_EQ(run("--dir " + dir("b")), 0);
+  EXPECT_EQ(readFile(current(dir("a"))), readFile(current(dir("b"))));
+  EXPECT_EQ(readFile(older(dir("a"))), readFile(older(dir("b"))));
+  std::string registry = readFile(fs::path(dir("b")) / "registry.reg");
+  EXPECT_EQ(registry,
+            "Windows Registry Editor Version 5.00\n"
+            "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV4\\GW\\VEK]\n"
+            "\"VekPath\"=\"" + dir("b") + "/nxv4\"\n"
+            "\"VekTesselConnection\"=\"InProcess\"\n"
+            "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK]\n"
+            "\"VekPath\"=\"" + dir("b") + "/nxv5\"\n"
+            "\"VekTesselConnection\"=\"InProcess\"\n");
+
+  ASSERT_EQ(run("--dir " + dir("faults") + " --with-faults"), 0);
+  EXPECT_NE(readFile(current(dir("a"))), readFile(current(dir("faults"))));
+}
+
+TEST_F(DemoInstallationTest, DefaultDataHoldTheCasesTheExportDecidesOn) {
+  ASSERT_EQ(run("--dir " + dir("d")), 0);
+  const fs::path db = current(dir("d"));
+  EXPECT_EQ(single(db, "select count(*) from umAccount"), "300");
+  EXPECT_EQ(single(db, "select count(*) from umGroup"), "120");
+  EXPECT_EQ(single(db, "select count(*) from umTSI"), "40");
+
+  std::vector<std::string> special = query(
+      db, "select ac_name || '|' || quote(ac_storeTray) from umAccount where ac_mailAddress"
+          " is null order by ac_id");
+  EXPECT_EQ(special, (std::vector<std::string>{
+                         "ﾌｧｸｽ受信ﾄﾚｲ|1", "未転送ﾄﾚｲ|1", "ファクス受信トレイ|1",
+                         "未転送トレイ|1", "ﾌｧｸｽ受信ﾄﾚｲ2|1", "ﾌｧｸｽ受信ﾄﾚｲ|0",
+                         "未転送ﾄﾚｲ|NULL", "東京本社 \"代表\"|1", "Smith, John|1",
+                         "来客受付|0", "Guest Kiosk|2", "退職者　佐藤　誠|NULL",
+                         "髙橋　健一|1", "受付〜夜間|1"}));
+  EXPECT_EQ(query(db, "select distinct quote(ac_storeTray) from umAccount order by 1"),
+            (std::vector<std::string>{"0", "1", "2", "NULL"}));
+
+  std::vector<std::string> tsis = query(db, "select * from umTSI where rowid <= 3");
+  ASSERT_EQ(tsis.size(), 3u);
+  EXPECT_TRUE(tsis[0].ends_with("|NULL"));
+  EXPECT_TRUE(tsis[1].starts_with("ACME, INC.|"));
+  EXPECT_TRUE(tsis[2].starts_with("\"TOKYO\" BRANCH|"));
+
+  // Groups: owners are the group accounts, members are people, one group
+  // has a single member and another many; none is empty text.
+  EXPECT_EQ(single(db, "select count(*) from umGroup left join umAccount on gr_ownerguid ="
+                       " ac_guid where ac_type is not 2"), "0");
+  EXPECT_EQ(single(db, "select count(*) from umGroup left join umAccount on gr_guid ="
+                       " ac_guid where ac_type is not 1"), "0");
+  EXPECT_EQ(single(db, "select min(n) = 1 and max(n) >= 10 from (select count(*) n from"
+                       " umGroup group by gr_ownerguid)"), "1");
+
+  const std::regex guid("\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\}");
+  for (const std::string& text : query(db, "select ac_guid from umAccount")) {
+    ASSERT_TRUE(std::regex_match(text, guid)) << text;
+  }
+  EXPECT_EQ(single(db, "select count(distinct ac_guid) from umAccount"), "300");
+  for (const std::string& text :
+       query(db, "select ac_name from umAccount union all select ts_code from umTSI"
+                 " union all select ts_sender from umTSI where ts_sender is not null")) {
+    EXPECT_TRUE(fitsCp932(text)) << text;
+  }
+
+  // The older installation is small and shares no account with the current.
+  const fs::path old = older(dir("d"));
+  EXPECT_EQ(single(old, "select (select count(*) from umAccount) || ' ' || (select count(*)"
+                        " from umGroup) || ' ' || (select count(*) from umTSI)"), "40 15 8");
+  std::vector<std::string> oldGuids = query(old, "select ac_guid from umAccount");
+  std::vector<std::string> newGuids = query(db, "select ac_guid from umAccount");
+  std::set<std::string> shared(newGuids.begin(), newGuids.end());
+  for (const std::string& g : oldGuids) EXPECT_EQ(shared.count(g), 0u) << g;
+}
+
+TEST_F(DemoInstallationTest, SizesAndFaultsFollowTheOptions) {
+  ASSERT_EQ(run("--dir " + dir("s") + " --accounts 50 --groups 5 --members 9 --tsis 7"
+                " --with-faults"), 0);
+  const fs::path db = current(dir("s"));
+  EXPECT_EQ(single(db, "select (select count(*) from umAccount) || ' ' || (select count("
+                       "distinct gr_ownerguid) from umGroup) || ' ' || (select count(*) from"
+                       " umGroup) || ' ' || (select count(*) from umTSI)"), "50 5 9 7");
+  EXPECT_EQ(single(db, "select count(*) from umGroup where gr_guid = ''"), "1");
+  EXPECT_EQ(single(older(dir("s")), "select count(*) from umGroup where gr_guid = ''"), "1");
+
+  ASSERT_EQ(run("--dir " + dir("few") + " --accounts 3 --groups 0 --members 0 --tsis 0"), 0);
+  EXPECT_EQ(query(current(dir("few")), "select ac_name from umAccount"),
+            (std::vector<std::string>{"ﾌｧｸｽ受信ﾄﾚｲ", "未転送ﾄﾚｲ", "ファクス受信トレイ"}));
+
+  ASSERT_EQ(run("--dir " + dir("empty") + " --accounts 0 --groups 0 --members 0 --tsis 0"), 0);
+  EXPECT_EQ(single(current(dir("empty")), "select (select count(*) from umAccount) +"
+                   " (select count(*) from umGroup) + (select count(*) from umTSI)"), "0");
+
+  EXPECT_EQ(run("--dir " + dir("bad") + " --accounts 5 --groups 6"), 2);
+  EXPECT_EQ(run("--dir " + dir("bad") + " --groups 5 --members 4"), 2);
+  EXPECT_EQ(run("--dir " + dir("bad") + " --accounts -1"), 2);
+  EXPECT_EQ(run("--accounts 10"), 2);
+  EXPECT_FALSE(fs::exists(dir("bad")));
+}
+
+TEST_F(DemoInstallationTest, NonEmptyFolderNeedsForce) {
+  fs::create_directories(dir("full") + "/nxv5/data");
+  std::ofstream(dir("full") + "/keep.txt") << "mine";
+  std::ofstream(dir("full") + "/nxv5/data/ud_gwAddress.db-journal") << "stale";
+
+  EXPECT_EQ(run("--dir " + dir("full")), 1);
+  EXPECT_FALSE(fs::exists(dir("full") + "/registry.reg"));
+
+  ASSERT_EQ(run("--dir " + dir("full") + " --force"), 0);
+  EXPECT_EQ(readFile(dir("full") + "/keep.txt"), "mine");
+  EXPECT_FALSE(fs::exists(dir("full") + "/nxv5/data/ud_gwAddress.db-journal"));
+  EXPECT_EQ(single(current(dir("full")), "select count(*) from umAccount"), "300");
+
+  ASSERT_EQ(run("--dir " + dir("full") + " --force --accounts 20 --groups 2 --members 2"
+                " --tsis 1"), 0);
+  EXPECT_EQ(single(current(dir("full")), "select count(*) from umAccount"), "20");
+  EXPECT_TRUE(fs::exists(fs::path(dir("full")) / "registry.reg"));
+}
+
+}  // namespace
