@@ -101,7 +101,10 @@ VekRC SqliteConnection::prepareQuery(const char16_t* query, int count, sqlite3_s
 VekRC SqliteConnection::run(const char* sql, const char* purpose) {
   sqlite3_stmt* statement = nullptr;
   int result = sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr);
-  while (result == SQLITE_OK && (result = sqlite3_step(statement)) == SQLITE_ROW) {
+  if (result == SQLITE_OK) {
+    do {
+      result = sqlite3_step(statement);
+    } while (result == SQLITE_ROW);
   }
   if (result == SQLITE_DONE) result = SQLITE_OK;
   VekRC rc = VEK_S_OK;
