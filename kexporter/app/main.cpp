@@ -49,7 +49,10 @@ int main(int argc, char** argv) {
   }
 
 #ifdef KEXPORTER_WITH_DIALOGS
-  if (dialogs) return ExporterApp::run(argc, argv, options, guard);
+  if (dialogs) {
+    ExporterApp::Options dialogOptions{options.yes, options.output};
+    return ExporterApp::run(argc, argv, dialogOptions, guard);
+  }
 #endif
   ConsoleApp::Options consoleOptions{options.yes, options.output};
   return ConsoleApp(std::cin, std::cout).run(consoleOptions);

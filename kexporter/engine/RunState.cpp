@@ -6,12 +6,6 @@
 #include "ProgressView.h"
 #include "RunLog.h"
 
-namespace {
-// What CsvOutputFile::writeRow answers for a line written with "?" in place
-// of characters that CP932 cannot hold.
-const int kRowWrittenWithSubstitutes = 1;
-}  // namespace
-
 void logSuccess(const std::string& message) { RunLog::write(kTagSuccess, message, false); }
 
 void logFailure(const std::string& message) { RunLog::write(kTagFailure, message, false); }
@@ -22,7 +16,7 @@ void RunState::rowProcessed() {
 }
 
 void RunState::writeRow(CsvOutputFile& file, const std::vector<std::string>& fields) {
-  if (file.writeRow(fields) == kRowWrittenWithSubstitutes) succeeded = false;
+  if (file.writeRow(fields) == kCsvSubstituted) succeeded = false;
 }
 
 void RunState::failDatabaseAccess() {
