@@ -1,0 +1,137 @@
+#include "ExporterApp.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QMetaObject>
+#include <QWidget>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "DialogResources.h"
+#include "DialogUnits.h"
+#include "ExportJob.h"
+#include "Frontend.h"
+#include "InstanceGuard.h"
+#include "OutputFolderDialog.h"
+#include "QtFrontend.h"
+#include "StartDialog.h"
+
+namespace {
+
+const int kNormalEnd = 0;
+const int kErrorEnd = 1;
+const int kCancelled = 3;
+
+// The window a second copy brings to the front: the modal one the operator
+// works in, else any visible window of the program.
+QWidget* visibleProgramWindow() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->isVisible() && widget->windowTitle() == DialogResources::programTitle()) {
+      return widget;
+    }
+  }
+  return nullptr;
+}
+
+void raiseVisibleWindow() {
+  QWidget* window = visibleProgramWindow();
+  if (!window) return;
+  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  window->raise();
+  window->activateWindow();
+}
+
+// Carries the guard's raise requests from its thread to the GUI thread for as
+// long as the receiver exists; the guard may call after start() returned.
+class RaiseForwarder {
+ public:
+  RaiseForwarder(InstanceGuard& guard, QObject* receiver)
+      : guard_(guard), target_(std::make_shared<Target>()) {
+    target_->receiver = receiver;
+    guard_.onRaiseRequest([target = target_] {
+      std::lock_guard<std::mutex> lock(target->mutex);
+      if (target->receiver) {
+        QMetaObject::invokeMethod(target->receiver, &raiseVisibleWindow, Qt::QueuedConnection);
+      }
+    });
+  }
+  ~RaiseForwarder() {
+    {
+      std::lock_guard<std::mutex> lock(target_->mutex);
+      target_->receiver = nullptr;
+    }
+    guard_.onRaiseRequest(nullptr);
+  }
+
+ private:
+  struct Target {
+    std::mutex mutex;
+    QObject* receiver = nullptr;  // Guarded by mutex.
+  };
+  InstanceGuard& guard_;
+  std::shared_ptr<Target> target_;
+};
+
+void prepareApplication() {
+  DialogUnits::installFontAlias();
+  QApplication::setFont(DialogUnits::dialogFont());
+  QApplication::setWindowIcon(DialogResources::programIcon());
+}
+
+bool confirmStart() {
+  StartDialog dialog;
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool chooseOutputFolder(const std::optional<std::string>& output) {
+  OutputFolderDialog dialog;
+  if (output) dialog.setFieldText(QString::fromStdString(*output));
+  return dialog.exec() == QDialog::Accepted;
+}
+
+// Runs the export on a worker thread; this thread serves its windows until
+// the run has returned.
+ExportJob::Outcome runExport() {
+  QtFrontend qtFrontend;
+  setFrontend(&qtFrontend);
+  ExportJob job;
+  std::atomic<bool> finished = false;
+  QEventLoop loop;
+  std::thread worker([&] {
+    try {
+      job.run();
+    } catch (...) {
+      // An escaped exception must not leave the window loop running forever;
+      // the run counts as failed below (its outcome is not Succeeded).
+    }
+    finished = true;
+    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+  });
+  while (!finished) loop.exec();
+  worker.join();
+  setFrontend(nullptr);
+  return job.outcome();
+}
+
+}  // namespace
+
+int ExporterApp::run(int& argc, char** argv, const Options& options, InstanceGuard& guard) {
+  QApplication app(argc, argv);
+  // The program's windows come and go one after another; the loop ends when
+  // the export has, not when a window closes.
+  QApplication::setQuitOnLastWindowClosed(false);
+  return start(options, guard);
+}
+
+int ExporterApp::start(const Options& options, InstanceGuard& guard) {
+  prepareApplication();
+  QObject raiseReceiver;
+  RaiseForwarder forwarder(guard, &raiseReceiver);
+  if (!options.yes && !confirmStart()) return kCancelled;
+  if (!chooseOutputFolder(options.output)) return kCancelled;
+  return runExport() == ExportJob::Outcome::Succeeded ? kNormalEnd : kErrorEnd;
+}

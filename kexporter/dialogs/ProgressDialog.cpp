@@ -1,0 +1,61 @@
+#include "ProgressDialog.h"
+
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTextCursor>
+
+#include <algorithm>
+
+namespace {
+
+// A caption and nothing else: no system menu, no close box.
+const Qt::WindowFlags kTitleBar = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+
+// The text field keeps lines apart by "\n"; the export's texts end in CR LF.
+QString withPlainLineBreaks(const QString& text) {
+  QString plain = text;
+  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return plain;
+}
+
+}  // namespace
+
+ProgressDialog::ProgressDialog(QWidget* parent)
+    : ProgramDialog(253, 93, kTitleBar, parent),
+      text_(new QPlainTextEdit),
+      bar_(new QProgressBar) {
+  place(text_, 14, 16, 226, 29);
+  place(bar_, 11, 57, 235, 26);
+  text_->setReadOnly(true);
+  text_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+  bar_->setRange(0, 100);
+  bar_->setValue(0);
+  bar_->setTextVisible(false);
+}
+
+void ProgressDialog::setMessage(const QString& text) {
+  QString plain = withPlainLineBreaks(text);
+  text_->setPlainText(plain);
+  int caret = plain.endsWith(QLatin1Char('\n')) ? plain.size() - 1 : plain.size();
+  QTextCursor cursor = text_->textCursor();
+  cursor.setPosition(caret);
+  text_->setTextCursor(cursor);
+  text_->ensureCursorVisible();
+}
+
+void ProgressDialog::setPercent(int percent) { bar_->setValue(std::clamp(percent, 0, 100)); }
+
+void ProgressDialog::end() {
+  ended_ = true;
+  done(Accepted);
+}
+
+QString ProgressDialog::message() const { return text_->toPlainText(); }
+
+int ProgressDialog::percent() const { return bar_->value(); }
+
+int ProgressDialog::caretPosition() const { return text_->textCursor().position(); }
+
+void ProgressDialog::reject() {
+  if (ended_) QDialog::reject();
+}
