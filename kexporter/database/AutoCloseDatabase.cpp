@@ -43,6 +43,8 @@ AutoCloseDatabase::AutoCloseDatabase(const char16_t* host, const char16_t* datab
 AutoCloseDatabase::~AutoCloseDatabase() { Close(VEK_S_OK); }
 
 VekRC AutoCloseDatabase::Open() {
+  // A connection held from an earlier Open would otherwise be lost, still open.
+  if (dataSource_ != nullptr) Close(VEK_S_OK);
   dataSource_ = new (std::nothrow) OdbDataSourceTessel();
   if (dataSource_ == nullptr) {
     PelMessageSelection::normal(kSource, kLineNewDataSource)

@@ -26,7 +26,8 @@ class AutoCloseDatabase {
 
   // Connects and begins the session. 0 when open; otherwise the failing
   // step's code (0x800402D2 when an object was not created). What is built
-  // stays held until Close. Exceptions of the library pass through.
+  // stays held until Close; what an earlier Open built is closed first.
+  // Exceptions of the library pass through.
   VekRC Open();
   // Releases rowset, session and data source, whatever is held. Returns rc
   // when it is nonzero, else 0 or the code of an exception caught while
