@@ -36,11 +36,7 @@ void DestinationExport::run() {
   bindings[kStoreTrayColumn].type = kColumnInteger;
   AutoCloseRowset rowset(state_.database, kQuery, 0, 0, kColumnCount, bindings);
   rowset.Initialize();
-  VekRC rc = state_.database->GetNextRow(0);
-  if (rc != 0) {
-    state_.failDatabaseAccess();
-    return;
-  }
+  if (!state_.fetchFirstRow()) return;
 
   CsvOutputFile destination(state_.csvMaxLine);
   CsvOutputFile excluded(state_.csvMaxLine);
@@ -50,7 +46,7 @@ void DestinationExport::run() {
   faxTray.open("faxTray");
 
   std::vector<std::string> row(2);
-  while (rc == 0) {
+  do {
     row[0] = columnText(bindings[kGuid], 0);
     row[1] = columnText(bindings[kName], 0);
     const std::string tray = columnText(bindings[kStoreTrayColumn], 0);
@@ -64,9 +60,7 @@ void DestinationExport::run() {
       ++state_.excludedCount;
       if (name == kFaxTrayName) state_.writeRow(faxTray, row);
     }
-    rc = state_.database->GetNextRow(0);
-    state_.rowProcessed();
-  }
+  } while (state_.fetchNextRow());
 
   state_.database->CloseRowset();
   destination.close();

@@ -47,10 +47,7 @@ bool countRows(RunState& state, const char16_t* query, const char* successMessag
   binding.type = kColumnInteger;
   AutoCloseRowset rowset(state.database, query, 0, 0, 1, &binding);
   rowset.Initialize();
-  if (state.database->GetNextRow(0) != 0) {
-    state.failDatabaseAccess();
-    return false;
-  }
+  if (!state.fetchFirstRow()) return false;
   do {
     count = columnInt(binding);
     state.totalCount += count;

@@ -42,11 +42,7 @@ void GroupDestinationExport::run() {
   for (ColumnBinding& binding : bindings) binding.type = kColumnText;
   AutoCloseRowset rowset(state_.database, kQuery, 0, 0, kColumnCount, bindings);
   rowset.Initialize();
-  VekRC rc = state_.database->GetNextRow(0);
-  if (rc != 0) {
-    state_.failDatabaseAccess();
-    return;
-  }
+  if (!state_.fetchFirstRow()) return;
 
   CsvOutputFile group(state_.csvMaxLine);
   group.open("group");
@@ -55,7 +51,7 @@ void GroupDestinationExport::run() {
     ++state_.groupDestinationCount;
   };
 
-  while (rc == 0) {
+  do {
     const std::string owner = columnText(bindings[kOwner], 0);
     const std::string name = columnText(bindings[kName], 0);
     const std::string member = columnText(bindings[kMember], 0);
@@ -68,9 +64,7 @@ void GroupDestinationExport::run() {
       currentName_ = name;
       members_ = convertMember(member);
     }
-    rc = state_.database->GetNextRow(0);
-    state_.rowProcessed();
-  }
+  } while (state_.fetchNextRow());
   if (!currentOwner_.empty()) writeGroup();
 
   group.close();

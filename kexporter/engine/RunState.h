@@ -26,13 +26,15 @@ struct RunState {
   int tsiExportCount = 0;
   bool succeeded = true;
 
-  // One more row fetched by an export: count it and move the bar.
-  void rowProcessed();
+  // Fetches an export query's first row. False when there is none: the
+  // database access failed, which is logged, shown and fails the run.
+  bool fetchFirstRow();
+  // Fetches the next row and counts the one just handled on the progress
+  // bar. False at the end of the rows and on an error alike.
+  bool fetchNextRow();
   // Writes through `file`; a line that needed "?" for characters CP932
   // cannot hold fails the run, though the export goes on.
   void writeRow(CsvOutputFile& file, const std::vector<std::string>& fields);
-  // A failed database access: run-log line, warning box, run failed.
-  void failDatabaseAccess();
 };
 
 // Run-log lines of the run; the run never shows them through the log itself.

@@ -23,24 +23,18 @@ void TsiExport::run() {
   for (ColumnBinding& binding : bindings) binding.type = kColumnText;
   AutoCloseRowset rowset(state_.database, kQuery, 0, 0, kColumnCount, bindings);
   rowset.Initialize();
-  VekRC rc = state_.database->GetNextRow(0);
-  if (rc != 0) {
-    state_.failDatabaseAccess();
-    return;
-  }
+  if (!state_.fetchFirstRow()) return;
 
   CsvOutputFile tsi(state_.csvMaxLine);
   tsi.open("tsi");
   std::vector<std::string> row(3);
-  while (rc == 0) {
+  do {
     row[0] = columnText(bindings[kCode], 0);
     row[1] = columnText(bindings[kSender], 0);
     row[2] = columnText(bindings[kGuid], 0);
     state_.writeRow(tsi, row);
     ++state_.tsiExportCount;
-    rc = state_.database->GetNextRow(0);
-    state_.rowProcessed();
-  }
+  } while (state_.fetchNextRow());
 
   state_.database->CloseRowset();
   tsi.close();
