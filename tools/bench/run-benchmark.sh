@@ -1,0 +1,136 @@
+#!/bin/sh
+# Times Kexporterrun against the sqlite3 shell on one large installation.
+#
+# Builds the program (RelWithDebInfo), makes the installation once into a
+# cache folder, then runs, alternating, the exporter (--console --yes into a
+# new folder) and `sqlite3 -readonly -csv` writing the same three queries to
+# CSV files. Prints the rows per second of both, the ratio of their median
+# wall times and the exporter's peak resident memory; exits 1 when a target
+# is missed (ratio at most 1.3, peak memory under 32 MiB).
+#
+# Environment: BENCH_BUILD (build folder, default build-bench), BENCH_CACHE
+# (where the installation is kept), BENCH_RUNS (default 5), BENCH_ACCOUNTS,
+# BENCH_GROUPS, BENCH_MEMBERS, BENCH_TSIS (default 1000000, 100000, 1000000,
+# 200000).
+set -eu
+
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+BUILD=${BENCH_BUILD:-$ROOT/build-bench}
+CACHE=${BENCH_CACHE:-$BUILD/bench-cache}
+RUNS=${BENCH_RUNS:-5}
+ACCOUNTS=${BENCH_ACCOUNTS:-1000000}
+GROUPS=${BENCH_GROUPS:-100000}
+MEMBERS=${BENCH_MEMBERS:-1000000}
+TSIS=${BENCH_TSIS:-200000}
+MAX_RATIO=1.3
+MAX_RSS_KIB=32768
+
+ACCOUNT_QUERY="select ac_guid,ac_id,ac_name,ac_storeTray from umAccount order by ac_id"
+GROUP_QUERY="select gr_ownerguid,ac_name,gr_guid from umGroup,umAccount where umGroup.gr_ownerguid=umAccount.ac_guid order by umGroup.gr_ownerguid"
+TSI_QUERY="select ts_code,ts_guid,ts_sender from umTSI"
+
+command -v sqlite3 >/dev/null || { echo "run-benchmark: sqlite3 is not installed" >&2; exit 2; }
+
+echo "Building in $BUILD ..."
+if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKEXPORTER_BUILD_TESTS=OFF >/dev/null
+fi
+case "$(grep '^CMAKE_BUILD_TYPE:' "$BUILD/CMakeCache.txt")" in
+  *=Release|*=RelWithDebInfo) ;;
+  *) echo "run-benchmark: $BUILD is not an optimised build" >&2; exit 2 ;;
+esac
+cmake --build "$BUILD" --target Kexporterrun kexporter-demo kexporter-bench-measure >/dev/null
+MEASURE=$BUILD/bin/kexporter-bench-measure
+EXPORTER=$BUILD/bin/Kexporterrun
+
+# The installation is made once per size and generator build; the same
+# options always give the same bytes.
+SIZE="$ACCOUNTS-$GROUPS-$MEMBERS-$TSIS"
+STAMP="$SIZE $(sha1sum "$BUILD/bin/kexporter-demo" | cut -d' ' -f1)"
+INSTALLATION=$CACHE/installation-$SIZE
+if [ "$(cat "$INSTALLATION/.made" 2>/dev/null)" != "$STAMP" ]; then
+  echo "Making the installation in $INSTALLATION ..."
+  rm -rf "$INSTALLATION"
+  "$BUILD/bin/kexporter-demo" --dir "$INSTALLATION" --accounts "$ACCOUNTS" \
+    --groups "$GROUPS" --members "$MEMBERS" --tsis "$TSIS" >/dev/null
+  echo "$STAMP" >"$INSTALLATION/.made"
+fi
+DB=$INSTALLATION/nxv5/data/ud_gwAddress.db
+
+ROWS=$(sqlite3 -readonly "$DB" "select (select count(*) from umAccount)
+  + (select count(*) from umGroup,umAccount where gr_ownerguid=ac_guid)
+  + (select count(*) from umTSI)")
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/kexporter-bench-XXXXXX")
+trap 'rm -rf "$WORK"' EXIT INT TERM
+
+# Prints "<wall> <rss KiB>" of one exporter run into a new folder.
+run_exporter() {
+  mkdir "$WORK/export"
+  set -- $(PEL_REGISTRY="$INSTALLATION/registry.reg" PEL_MESSAGE_FILE="$WORK/messages.log" \
+    "$MEASURE" --stdout "$WORK/exporter.out" -- \
+    "$EXPORTER" --console --yes --output "$WORK/export" </dev/null 2>"$WORK/exporter.err")
+  if [ "$3" != 0 ]; then
+    echo "run-benchmark: the exporter ended with status $3:" >&2
+    cat "$WORK/exporter.out" "$WORK/exporter.err" >&2
+    exit 1
+  fi
+  rm -rf "$WORK/export"
+  echo "$1 $2"
+}
+
+# Prints "<wall> <rss KiB>" of one sqlite3 shell run writing the same rows.
+run_sqlite() {
+  mkdir "$WORK/sqlite"
+  set -- $("$MEASURE" -- sqlite3 -readonly -csv "$DB" \
+    ".output $WORK/sqlite/destination.csv" "$ACCOUNT_QUERY" \
+    ".output $WORK/sqlite/group.csv" "$GROUP_QUERY" \
+    ".output $WORK/sqlite/tsi.csv" "$TSI_QUERY" </dev/null)
+  [ "$3" = 0 ] || { echo "run-benchmark: sqlite3 ended with status $3" >&2; exit 1; }
+  rm -rf "$WORK/sqlite"
+  echo "$1 $2"
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+echo "Warming the page cache ..."
+run_exporter >/dev/null
+run_sqlite >/dev/null
+
+: >"$WORK/exporter.times"
+: >"$WORK/sqlite.times"
+i=1
+while [ "$i" -le "$RUNS" ]; do
+  # Alternate who goes first, so that neither always meets the other's
+  # leftovers in the page cache.
+  if [ $((i % 2)) = 1 ]; then
+    e=$(run_exporter); s=$(run_sqlite)
+  else
+    s=$(run_sqlite); e=$(run_exporter)
+  fi
+  echo "$e" >>"$WORK/exporter.times"
+  echo "$s" >>"$WORK/sqlite.times"
+  printf 'run %d: Kexporterrun %6.2f s (%5.1f MiB)   sqlite3 %6.2f s\n' "$i" \
+    "${e% *}" "$(echo "${e#* }" | awk '{ print $1 / 1024 }')" "${s% *}"
+  i=$((i + 1))
+done
+
+EXPORT_WALL=$(cut -d' ' -f1 "$WORK/exporter.times" | median)
+SQLITE_WALL=$(cut -d' ' -f1 "$WORK/sqlite.times" | median)
+PEAK_KIB=$(cut -d' ' -f2 "$WORK/exporter.times" | sort -n | tail -1)
+
+echo
+echo "Machine:      $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)"
+echo "Installation: $ACCOUNTS accounts, $GROUPS groups with $MEMBERS members, $TSIS TSIs ($ROWS rows read)"
+awk -v rows="$ROWS" -v e="$EXPORT_WALL" -v s="$SQLITE_WALL" -v kib="$PEAK_KIB" \
+    -v maxRatio="$MAX_RATIO" -v maxKib="$MAX_RSS_KIB" -v runs="$RUNS" 'BEGIN {
+  ratio = e / s
+  printf "Kexporterrun: %.2f s median of %d, %.0f rows/s\n", e, runs, rows / e
+  printf "sqlite3:      %.2f s median of %d, %.0f rows/s\n", s, runs, rows / s
+  printf "Ratio:        %.2f (target at most %.1f)\n", ratio, maxRatio
+  printf "Peak memory:  %.1f MiB (target under %d MiB)\n", kib / 1024, maxKib / 1024
+  met = ratio <= maxRatio && kib < maxKib
+  print met ? "Targets met." : "Targets missed."
+  exit met ? 0 : 1
+}'
