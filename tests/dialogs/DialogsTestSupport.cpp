@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -22,8 +23,10 @@ ModalDriver::ModalDriver(std::function<void(QWidget*)> act) : act_(std::move(act
 
 void ModalDriver::poll() {
   QWidget* modal = QApplication::activeModalWidget();
-  if (!modal || !modal->isVisible() || seen_.count(modal)) return;
-  seen_.insert(modal);
+  if (!modal || !modal->isVisible()) return;
+  std::erase_if(seen_, [](const QPointer<QWidget>& window) { return window.isNull(); });
+  if (std::find(seen_.begin(), seen_.end(), modal) != seen_.end()) return;
+  seen_.emplace_back(modal);
   act_(modal);
 }
 

@@ -9,7 +9,7 @@
 
 #include <filesystem>
 #include <functional>
-#include <set>
+#include <vector>
 #include <string>
 
 // Saves a picture of widget as <build>/screenshots/<name>.png for a person to
@@ -26,7 +26,9 @@ class ModalDriver {
   void poll();
 
   std::function<void(QWidget*)> act_;
-  std::set<QWidget*> seen_;
+  // Windows already acted on; a destroyed one drops out, since the next
+  // window may be built at its address.
+  std::vector<QPointer<QWidget>> seen_;
   QTimer timer_;
 };
 
