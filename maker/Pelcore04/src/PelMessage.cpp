@@ -27,9 +27,11 @@ std::string oneLine(std::string text) {
 
 PelMessageStreamWrapper::PelMessageStreamWrapper(PelMessageLevel level, const char* source,
                                                  int line)
-    : message_{level, source == nullptr ? std::string() : std::string(source), line, {}},
+    : message_{level, {}, line, {}},
       enabled_(MessageSink::instance().recording() || PelMessageSelection::isSelected(level)) {
-  message_.source = oneLine(message_.source);
+  // Trace messages stand in per-row paths: one that is not written costs
+  // no copy.
+  if (enabled_ && source != nullptr) message_.source = oneLine(source);
 }
 
 PelMessageStreamWrapper::~PelMessageStreamWrapper() {

@@ -22,32 +22,24 @@ std::size_t boundedLength(const Char* text, std::size_t limit) {
   return n;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
+// Writes the UTF-8 bytes of cp at out; returns the position after them.
+char* putUtf8(char* out, char32_t cp) {
   if (cp < 0x80) {
-    out += static_cast<char>(cp);
+    *out++ = static_cast<char>(cp);
   } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+    *out++ = static_cast<char>(0xC0 | (cp >> 6));
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
   } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+    *out++ = static_cast<char>(0xE0 | (cp >> 12));
+    *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
   } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+    *out++ = static_cast<char>(0xF0 | (cp >> 18));
+    *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
   }
-}
-
-void appendUtf16(std::u16string& out, char32_t cp) {
-  if (cp < 0x10000) {
-    out += static_cast<char16_t>(cp);
-    return;
-  }
-  cp -= 0x10000;
-  out += static_cast<char16_t>(0xD800 + (cp >> 10));
-  out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+  return out;
 }
 
 bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
@@ -95,29 +87,59 @@ char32_t decodeUtf8(std::string_view text, std::size_t& i) {
 std::size_t pelTextLength(const char16_t* text) { return boundedLength(text, 0); }
 
 std::string pelUtf16ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
+  std::string out(3 * text.size(), '\0');
+  out.resize(pelUtf16ToUtf8(text, out.data()));
+  return out;
+}
+
+std::size_t pelUtf16ToUtf8(std::u16string_view text, char* out) {
+  char* const start = out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      appendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+    if (c < 0x80) {
+      *out++ = static_cast<char>(c);
+    } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+               text[i + 1] <= 0xDFFF) {
+      out = putUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
       ++i;
     } else if (c >= 0xD800 && c <= 0xDFFF) {
-      appendUtf8(out, kReplacement);
+      out = putUtf8(out, kReplacement);
     } else {
-      appendUtf8(out, c);
+      out = putUtf8(out, c);
     }
   }
-  return out;
+  return static_cast<std::size_t>(out - start);
 }
 
 std::u16string pelUtf8ToUtf16(std::string_view text) {
   std::u16string out;
-  out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) appendUtf16(out, decodeUtf8(text, i));
+  pelAssignUtf8ToUtf16(text, out);
   return out;
+}
+
+void pelAssignUtf8ToUtf16(std::string_view text, std::u16string& out) {
+  // A UTF-8 text never has more UTF-16 units than bytes; writing through a
+  // pointer keeps the per-character cost low.
+  out.resize(text.size());
+  char16_t* to = out.data();
+  std::size_t i = 0;
+  while (i < text.size()) {
+    // Most database texts are ASCII: take those bytes without decoding.
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x80) {
+      *to++ = byte;
+      ++i;
+      continue;
+    }
+    char32_t cp = decodeUtf8(text, i);
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      *to++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+      cp = 0xDC00 + (cp & 0x3FF);
+    }
+    *to++ = static_cast<char16_t>(cp);
+  }
+  out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 PelUnicodeString::PelUnicodeString(const char16_t* text) { allocateCopy(text, 0); }

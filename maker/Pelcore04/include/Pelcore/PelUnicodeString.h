@@ -55,6 +55,13 @@ std::size_t pelTextLength(const char16_t* text);
 // UTF-8 <-> UTF-16 without a PelUnicodeString; invalid input becomes U+FFFD.
 std::string pelUtf16ToUtf8(std::u16string_view text);
 std::u16string pelUtf8ToUtf16(std::string_view text);
+// As pelUtf16ToUtf8, into `out`, which must have room for 3 bytes per UTF-16
+// unit of `text` (the most any text needs); no zero is added. Returns the
+// number of bytes written.
+std::size_t pelUtf16ToUtf8(std::u16string_view text, char* out);
+// As pelUtf8ToUtf16, into `out` (replacing its content), so that a caller
+// converting many texts reuses one buffer.
+void pelAssignUtf8ToUtf16(std::string_view text, std::u16string& out);
 
 class PelUnicodeCharTrait {
  public:
