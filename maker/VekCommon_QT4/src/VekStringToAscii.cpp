@@ -1,8 +1,7 @@
 #include "VekCommon/VekStringToAscii.h"
 
 #include <cstdlib>
-#include <cstring>
-#include <string>
+#include <string_view>
 
 #include "Pelcore/PelUnicodeString.h"
 
@@ -14,11 +13,12 @@ VekRC VekStringToAscii2(const char16_t* text, int selector, char** out, void* al
   if (out == nullptr) return VEK_E_INVALIDARG;
   *out = nullptr;
   if (selector != kVekNarrowUtf8 || allocator != nullptr) return VEK_E_INVALIDARG;
-  const std::string narrow = text == nullptr ? std::string() : pelUtf16ToUtf8(text);
-  char* copy = static_cast<char*>(std::malloc(narrow.size() + 1));
-  if (copy == nullptr) return kOutOfMemory;
-  std::memcpy(copy, narrow.c_str(), narrow.size() + 1);
-  *out = copy;
+  const std::u16string_view wide = text == nullptr ? std::u16string_view() : text;
+  // Converted straight into the caller's block: one allocation per text.
+  char* narrow = static_cast<char*>(std::malloc(3 * wide.size() + 1));
+  if (narrow == nullptr) return kOutOfMemory;
+  narrow[pelUtf16ToUtf8(wide, narrow)] = '\0';
+  *out = narrow;
   return VEK_S_OK;
 }
 
