@@ -54,13 +54,6 @@ VekRC OdbClient::start(const char16_t* key) {
   OdbClientSettings settings;
   const VekRC rc = readSettings(settings);
   if (rc != VEK_S_OK) return rc;
-  if (settings.connection == kOdbConnectionRemote) {
-    PelMessageSelection::error(kOdbMessageSource, __LINE__)
-        << "Remote database engine at " << PelUnicodeString(settings.hostName) << ":"
-        << settings.portNumber << " is not available. rc = 0x" << PelHex << ODB_E_NOTIMPL
-        << PelEndl;
-    return ODB_E_NOTIMPL;
-  }
   clientSettings = settings;
   clientThread = std::this_thread::get_id();
   PelMessageSelection::debug(kOdbMessageSource, __LINE__)

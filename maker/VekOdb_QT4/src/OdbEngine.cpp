@@ -1,6 +1,7 @@
 #include "OdbEngine.h"
 
 #include "Pelcore/PelUnicodeString.h"
+#include "PgConnection.h"
 #include "SqliteConnection.h"
 #include "VekOdb/OdbCodes.h"
 
@@ -17,7 +18,9 @@ std::string inProcessDatabasePath(const OdbClientSettings& settings, const std::
 
 VekRC openOdbConnection(const OdbClientSettings& settings, const std::u16string& name,
                         std::shared_ptr<OdbConnection>& connection) {
-  // The client refuses to start for another mode; a second engine joins here.
+  if (settings.connection == kOdbConnectionRemote) {
+    return PgConnection::open(settings.hostName, settings.portNumber, name, connection);
+  }
   if (settings.connection != kOdbConnectionInProcess) return ODB_E_NOTIMPL;
   return SqliteConnection::open(inProcessDatabasePath(settings, name), connection);
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "OdbDateTimeText.h"
+#include "Pelcore/PelUnicodeString.h"
 #include "VekOdb/OdbCodes.h"
 
 namespace {
@@ -58,13 +59,17 @@ VekRC storeInteger(sqlite3_stmt* statement, int index, ColumnBinding& binding) {
   return VEK_S_OK;
 }
 
+// The text is read as the file stores it (UTF-8) and converted here into the
+// column's reused buffer: SQLite's own UTF-16 conversion would allocate a
+// copy for every value.
 VekRC storeText(sqlite3_stmt* statement, int index, ColumnBinding& binding, std::u16string& text) {
-  const auto* value = static_cast<const char16_t*>(sqlite3_column_text16(statement, index));
+  const auto* value = sqlite3_column_text(statement, index);
   if (value == nullptr) {
     if (sqlite3_errcode(sqlite3_db_handle(statement)) == SQLITE_NOMEM) return ODB_E_OUTOFMEMORY;
     text.clear();
   } else {
-    text.assign(value, sqlite3_column_bytes16(statement, index) / sizeof(char16_t));
+    const auto* utf8 = reinterpret_cast<const char*>(value);
+    pelAssignUtf8ToUtf16(std::string_view(utf8, sqlite3_column_bytes(statement, index)), text);
   }
   binding.text = text.c_str();
   return VEK_S_OK;

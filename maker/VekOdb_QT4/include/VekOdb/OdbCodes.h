@@ -8,11 +8,14 @@
 constexpr VekRC ODB_E_NOTSTARTED = 0x800401F0;       // the client is not started
 constexpr VekRC ODB_E_WRONGTHREAD = 0x8001010E;      // called from another thread than the client's
 constexpr VekRC ODB_E_NOTIMPL = 0x80004001;          // the installation's connection mode is not available
-constexpr VekRC ODB_E_FILENOTFOUND = 0x80070002;     // the database file does not exist
-constexpr VekRC ODB_E_ACCESSDENIED = 0x80070005;     // the database file may not be read
+constexpr VekRC ODB_E_FILENOTFOUND = 0x80070002;     // the database (file) does not exist
+constexpr VekRC ODB_E_ACCESSDENIED = 0x80070005;     // the database (file) may not be read
 constexpr VekRC ODB_E_OUTOFMEMORY = 0x8007000E;
 constexpr VekRC ODB_E_NOTADATABASE = 0x80070570;     // the file is not a database, or is damaged
-constexpr VekRC ODB_E_TIMEOUT = 0x800705B4;          // the database stayed locked beyond the busy timeout
+constexpr VekRC ODB_E_TIMEOUT = 0x800705B4;          // locked beyond the busy timeout, or no answer in time
+constexpr VekRC ODB_E_CANTCONNECT = 0x800704C9;      // the database server cannot be reached
+constexpr VekRC ODB_E_CONNECTIONLOST = 0x800704D4;   // the connection to the server broke off
+constexpr VekRC ODB_E_AUTHFAILED = 0x80040E4D;       // the server refused the user or password
 constexpr VekRC ODB_E_OBJECTOPEN = 0x80040E05;       // the data source already has a session reading
 constexpr VekRC ODB_E_CANTCONVERTVALUE = 0x80040E07; // a value does not fit the column's bound type
 constexpr VekRC ODB_E_ERRORSINCOMMAND = 0x80040E14;  // the query text has an error

@@ -20,9 +20,8 @@ class OdbDataSource {
   // reads its top path, connection mode, host and port through
   // VekConfiguration. Returns 0 when started, also when the calling thread
   // had started it already. Fails with the code raised for a missing top path
-  // (0x8000FFFF), ODB_E_NOTIMPL for the connection mode "Remote",
-  // VEK_E_INVALIDARG for a null key, ODB_E_WRONGTHREAD when another thread
-  // runs the client.
+  // (0x8000FFFF), VEK_E_INVALIDARG for a null key, ODB_E_WRONGTHREAD when
+  // another thread runs the client.
   static VekRC InitializeTessel(const char16_t* key);
   // Ends the client; 0 also when it was not started. ODB_E_WRONGTHREAD, and
   // the client keeps running, when called from another thread.
