@@ -1,6 +1,7 @@
 #include "RowValueText.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "AsciiBuffer.h"
 #include "VekCommon/VekStringToAscii.h"
@@ -22,12 +23,30 @@ std::string nullText(int nullStyle) {
   }
 }
 
+// Appends text to out with every double quote doubled.
+void appendEscaped(std::string_view text, std::string& out) {
+  std::size_t start = 0;
+  for (std::size_t quote; (quote = text.find('"', start)) != std::string_view::npos;
+       start = quote + 1) {
+    out.append(text, start, quote + 1 - start);
+    out += '"';
+  }
+  out.append(text, start);
+}
+
+// Built in one string: this runs for every text value of every row.
 std::string textValue(const ColumnBinding& binding, int nullStyle) {
   AsciiBuffer buffer;
   VekStringToAscii2(binding.text, kVekNarrowUtf8, buffer.address(), nullptr);
-  const std::string text = escapeQuotes(buffer.text() == nullptr ? "" : buffer.text());
+  const std::string_view text = buffer.text() == nullptr ? "" : buffer.text();
+  const bool quoted = nullStyle == kNullQuoted;
+  std::string value;
+  value.reserve(text.size() + 2);
+  if (quoted) value += '"';
+  appendEscaped(text, value);
+  if (quoted) value += '"';
   buffer.release();
-  return nullStyle == kNullQuoted ? "\"" + text + "\"" : text;
+  return value;
 }
 
 std::string dateTimeValue(const ColumnDateTime& value) {
@@ -72,9 +91,6 @@ int columnInt(ColumnBinding binding) {
 std::string escapeQuotes(std::string text) {
   std::string escaped;
   escaped.reserve(text.size());
-  for (char c : text) {
-    escaped += c;
-    if (c == '"') escaped += '"';
-  }
+  appendEscaped(text, escaped);
   return escaped;
 }
