@@ -26,6 +26,32 @@ std::size_t badSequenceLength(const char* text, std::size_t left) {
   return length;
 }
 
+// The character of the well-formed one-, two- or three-byte UTF-8 sequence
+// at text[i] (advancing i past it), or nothing, leaving i, for anything
+// else.
+bool decodeBmp(const unsigned char* text, std::size_t size, std::size_t& i, char32_t& character) {
+  const unsigned char lead = text[i];
+  if (lead < 0x80) {
+    character = lead;
+    ++i;
+    return true;
+  }
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    if (i + 1 >= size || !isContinuationByte(text[i + 1])) return false;
+    character = (char32_t(lead & 0x1F) << 6) | (text[i + 1] & 0x3F);
+    i += 2;
+    return true;
+  }
+  if (lead < 0xE0 || lead > 0xEF || i + 2 >= size) return false;
+  const unsigned char second = text[i + 1];
+  const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
+  const unsigned char high = lead == 0xED ? 0x9F : 0xBF;  // no surrogates
+  if (second < low || second > high || !isContinuationByte(text[i + 2])) return false;
+  character = (char32_t(lead & 0x0F) << 12) | (char32_t(second & 0x3F) << 6) | (text[i + 2] & 0x3F);
+  i += 3;
+  return true;
+}
+
 }  // namespace
 
 Cp932Text::Cp932Text() : converter_(iconv_open("CP932", "UTF-8")) {
@@ -36,10 +62,78 @@ Cp932Text::Cp932Text() : converter_(iconv_open("CP932", "UTF-8")) {
 
 Cp932Text::~Cp932Text() { iconv_close(converter_); }
 
-bool Cp932Text::appendConverted(const std::string& utf8, std::string& out) {
+Cp932Text::Entry Cp932Text::entryOf(char32_t character) {
+  if (!entries_) entries_ = std::make_unique<Entry[]>(0x10000);
+  Entry& entry = entries_[character];
+  if (entry == 0) entry = askConverter(character);
+  return entry;
+}
+
+Cp932Text::Entry Cp932Text::askConverter(char32_t character) {
+  char utf8[3];
+  std::size_t size = 0;
+  if (character < 0x80) {
+    utf8[size++] = static_cast<char>(character);
+  } else if (character < 0x800) {
+    utf8[size++] = static_cast<char>(0xC0 | (character >> 6));
+    utf8[size++] = static_cast<char>(0x80 | (character & 0x3F));
+  } else {
+    utf8[size++] = static_cast<char>(0xE0 | (character >> 12));
+    utf8[size++] = static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+    utf8[size++] = static_cast<char>(0x80 | (character & 0x3F));
+  }
   iconv(converter_, nullptr, nullptr, nullptr, nullptr);
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t inLeft = utf8.size();
+  char* in = utf8;
+  std::size_t inLeft = size;
+  char bytes[8];
+  char* to = bytes;
+  std::size_t toLeft = sizeof bytes;
+  if (iconv(converter_, &in, &inLeft, &to, &toLeft) == static_cast<std::size_t>(-1) ||
+      sizeof bytes - toLeft > 2) {
+    return kKnown | kUnmappable;
+  }
+  const std::size_t count = sizeof bytes - toLeft;
+  Entry entry = kKnown | Entry(count) << 16;
+  for (std::size_t k = 0; k < count; ++k) entry |= Entry(static_cast<unsigned char>(bytes[k])) << (8 * k);
+  return entry;
+}
+
+bool Cp932Text::appendConverted(const std::string& utf8, std::string& out) {
+  const auto* text = reinterpret_cast<const unsigned char*>(utf8.data());
+  const std::size_t size = utf8.size();
+  std::size_t used = out.size();
+  // No character takes more bytes in CP932 than in UTF-8.
+  out.resize(used + size);
+  bool substituted = false;
+  std::size_t i = 0;
+  while (i < size) {
+    char32_t character;
+    if (!decodeBmp(text, size, i, character)) {
+      out.resize(used);
+      return appendByConverter(utf8.data() + i, size - i, out) || substituted;
+    }
+    if (character < 0x80) {
+      out[used++] = static_cast<char>(character);
+      continue;
+    }
+    const Entry entry = entryOf(character);
+    if (entry & kUnmappable) {
+      out[used++] = '?';
+      substituted = true;
+      continue;
+    }
+    const Entry count = (entry >> 16) & 0xFF;
+    if (count >= 1) out[used++] = static_cast<char>(entry & 0xFF);
+    if (count == 2) out[used++] = static_cast<char>((entry >> 8) & 0xFF);
+  }
+  out.resize(used);
+  return substituted;
+}
+
+bool Cp932Text::appendByConverter(const char* text, std::size_t size, std::string& out) {
+  iconv(converter_, nullptr, nullptr, nullptr, nullptr);
+  char* in = const_cast<char*>(text);
+  std::size_t inLeft = size;
   std::size_t used = out.size();
   // A UTF-8 character never needs more CP932 bytes than twice its own.
   out.resize(used + 2 * inLeft + 2);

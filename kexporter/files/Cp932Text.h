@@ -4,12 +4,15 @@
 #include <iconv.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 
 // Turns the program's UTF-8 text into the CP932 bytes that the export files
 // carry (glibc iconv "CP932", which picks the codes Windows picks). One object
 // holds one converter, set up once: a writer owns one and reuses it for every
-// line. Not safe for concurrent use.
+// line. What the converter gives for each character is remembered, so a
+// character costs iconv only the first time. Not safe for concurrent use.
 class Cp932Text {
  public:
   // Throws std::runtime_error when the C library has no CP932 converter.
@@ -28,7 +31,20 @@ class Cp932Text {
   std::string convert(const std::string& utf8, bool* substituted = nullptr);
 
  private:
+  // The CP932 bytes of one character, as remembered: 0 not asked yet,
+  // else kKnown with the byte count and the bytes, or kKnown | kUnmappable.
+  using Entry = std::uint32_t;
+  static constexpr Entry kKnown = 1u << 24;
+  static constexpr Entry kUnmappable = 1u << 25;
+
+  Entry entryOf(char32_t character);
+  Entry askConverter(char32_t character);
+  // The iconv loop over the whole text: the way for invalid UTF-8 and
+  // characters beyond U+FFFF, which CP932 never holds.
+  bool appendByConverter(const char* text, std::size_t size, std::string& out);
+
   iconv_t converter_;
+  std::unique_ptr<Entry[]> entries_;  // per character of U+0000 to U+FFFF
 };
 
 // The length of utf8 in CP932 bytes, as an operator's limits count it: a
