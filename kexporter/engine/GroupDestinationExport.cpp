@@ -22,16 +22,26 @@ enum { kOwner, kName, kMember, kColumnCount };
 // them, in CP932) holds no GUID: two quotes and at most one byte.
 const std::size_t kShortestConvertibleMember = 4;
 
+// A character takes at most 4 UTF-8 bytes and at least one CP932 byte, so a
+// text this long is long enough without being converted to count it.
+const std::size_t kSurelyConvertibleUtf8 = 4 * kShortestConvertibleMember;
+
+bool isConvertible(const std::string& memberText) {
+  return memberText.size() >= kSurelyConvertibleUtf8 ||
+         cp932Length(memberText) >= kShortestConvertibleMember;
+}
+
 }  // namespace
 
-std::string GroupDestinationExport::convertMember(const std::string& memberText) {
-  if (cp932Length(memberText) >= kShortestConvertibleMember)
-    return memberText.substr(1, memberText.size() - 2);
+void GroupDestinationExport::appendMember(const std::string& memberText) {
+  if (isConvertible(memberText)) {
+    members_.append(memberText, 1, memberText.size() - 2);
+    return;
+  }
   const std::string converted;
   logFailure("グループ(" + currentOwner_ + ")にはコンバータできないあて先データがあります。(" +
              converted + ")");
   state_.succeeded = false;
-  return converted;
 }
 
 void GroupDestinationExport::run() {
@@ -46,23 +56,28 @@ void GroupDestinationExport::run() {
 
   CsvOutputFile group(state_.csvMaxLine);
   group.open("group");
+  // The line's fields are reused from group to group.
+  std::vector<std::string> line(3);
   auto writeGroup = [&] {
-    state_.writeRow(group, {currentOwner_, currentName_, "\"" + members_ + "\""});
+    line[0] = currentOwner_;
+    line[1] = currentName_;
+    line[2].assign(1, '"').append(members_) += '"';
+    state_.writeRow(group, line);
     ++state_.groupDestinationCount;
   };
 
   do {
     const std::string owner = columnText(bindings[kOwner], 0);
-    const std::string name = columnText(bindings[kName], 0);
     const std::string member = columnText(bindings[kMember], 0);
     if (owner == currentOwner_) {
       members_ += state_.guidSplit;
-      members_ += convertMember(member);
+      appendMember(member);
     } else {
       if (!currentOwner_.empty()) writeGroup();
       currentOwner_ = owner;
-      currentName_ = name;
-      members_ = convertMember(member);
+      currentName_ = columnText(bindings[kName], 0);
+      members_.clear();
+      appendMember(member);
     }
   } while (state_.fetchNextRow());
   if (!currentOwner_.empty()) writeGroup();

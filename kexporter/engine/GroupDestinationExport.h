@@ -14,9 +14,10 @@ class GroupDestinationExport {
   void run();
 
  private:
-  // The member GUID without the quotes columnText added; an empty or
-  // one-byte member cannot be converted: it is logged and becomes empty.
-  std::string convertMember(const std::string& memberText);
+  // Appends the member GUID to members_ without the quotes columnText
+  // added; an empty or one-byte member cannot be converted: it is logged and
+  // adds nothing.
+  void appendMember(const std::string& memberText);
 
   RunState& state_;
   std::string currentOwner_;
