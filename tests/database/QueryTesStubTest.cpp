@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "AutoCloseDatabase.h"
@@ -10,6 +11,7 @@
 #include "QueryTesStub.h"
 #include "RowValueText.h"
 #include "VekOdb/OdbCodes.h"
+#include "VekOdb/OdbDataSource.h"
 #include "VekPel/VekDefaultParameter.h"
 
 namespace {
@@ -128,13 +130,15 @@ TEST(QueryTesStub, FailedClientStartIsLoggedTwice) {
     EXPECT_FALSE(QueryTesStub::clientStarted());
     EXPECT_EQ(QueryTesStub::serverType(), 0);
 
-    installation.writeRegistry("\"VekTesselConnection\"=\"Remote\"\n");
+    // The client already runs on another thread.
+    installation.writeRegistry();
+    std::thread([] { OdbDataSource::InitializeTessel(u"NXV5"); }).join();
     recorder.clear();
-    EXPECT_EQ(QueryTesStub::initializeTessel(0, ""), ODB_E_NOTIMPL);
+    EXPECT_EQ(QueryTesStub::initializeTessel(0, ""), ODB_E_WRONGTHREAD);
     const Lines lines = reportedLines(recorder);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1], "error QueryTesStub:125 OdbDataSource::InitializeTessel Error. rc = 0x80004001");
-    EXPECT_EQ(lines[2], "normal QueryTesStub:131 VekRC caught: 0x80004001");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "error QueryTesStub:125 OdbDataSource::InitializeTessel Error. rc = 0x8001010e");
+    EXPECT_EQ(lines[1], "normal QueryTesStub:131 VekRC caught: 0x8001010e");
     EXPECT_FALSE(QueryTesStub::clientStarted());
   });
 }

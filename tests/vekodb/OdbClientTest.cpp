@@ -68,21 +68,24 @@ TEST(OdbClient, MissingTopPathFailsWithTheRaisedCodeUntilItExists) {
   });
 }
 
-TEST(OdbClient, RemoteEngineIsRefusedWithItsCode) {
+TEST(OdbClient, RemoteEngineConnectsWhenTheDataSourceIsInitialized) {
   inFreshProcess([] {
     TestInstallation installation;
+    // Nothing listens on port 1 of the loopback interface.
     installation.writeRegistry(
-        "\"VekTesselConnection\"=\"Remote\"\n\"VekTesselHostName\"=\"db.example\"\n"
-        "\"VekTesselPortNumber\"=dword:00001538\n");
+        "\"VekTesselConnection\"=\"Remote\"\n\"VekTesselHostName\"=\"127.0.0.1\"\n"
+        "\"VekTesselPortNumber\"=dword:00000001\n");
     VekDefaultParameter::setParameterSource(kGwKey);
+    EXPECT_EQ(OdbDataSource::InitializeTessel(kGwKey), VEK_S_OK);
     PelMessageRecorder recorder;
-    EXPECT_EQ(OdbDataSource::InitializeTessel(kGwKey), ODB_E_NOTIMPL);
+    OdbReader reader;
+    EXPECT_EQ(reader.open(u"ud_gwAddress"), ODB_E_CANTCONNECT);
     const std::vector<std::string> lines = messageLines(recorder);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_NE(lines[0].find("Remote database engine at db.example:5432 is not available. "
-                            "rc = 0x80004001"),
+    EXPECT_NE(lines[0].find("Can't connect to database ud_gwAddress on 127.0.0.1:1: "),
               std::string::npos)
         << lines[0];
+    EXPECT_NE(lines[0].find("Connection refused"), std::string::npos) << lines[0];
     EXPECT_EQ(lines[0].rfind("error VekOdb:", 0), 0u) << lines[0];
   });
 }

@@ -1,0 +1,64 @@
+#ifndef VEKODB_PGCONNECTION_H
+#define VEKODB_PGCONNECTION_H
+
+#include <libpq-fe.h>
+
+#include <memory>
+#include <string>
+
+#include "OdbConnection.h"
+#include "PgResult.h"
+
+// A database on a PostgreSQL server, the Remote engine. The user, password,
+// service and the like come from libpq's own environment and files; texts
+// travel as UTF-8.
+class PgConnection : public OdbConnection, public std::enable_shared_from_this<PgConnection> {
+ public:
+  // Connects to database `name` on `host` (a name, an address or a socket
+  // folder; empty: libpq's default) at `port` (0: libpq's default). Gives up
+  // after connect_timeout seconds (libpq's environment or service file), 10
+  // when none is set. 0 and the connection; otherwise ODB_E_CANTCONNECT,
+  // ODB_E_AUTHFAILED, ODB_E_FILENOTFOUND (no such database), ODB_E_TIMEOUT,
+  // ..., logged with the server's own text.
+  static VekRC open(const std::u16string& host, int port, const std::u16string& name,
+                    std::shared_ptr<OdbConnection>& connection);
+
+  ~PgConnection() override;
+  PgConnection(const PgConnection&) = delete;
+  PgConnection& operator=(const PgConnection&) = delete;
+
+  // A read-only repeatable-read transaction, its snapshot taken at once.
+  VekRC beginSnapshot() override;
+  void endSnapshot() override;
+  // Declares a cursor for `query` in the snapshot and fetches its first
+  // rows. A query that fails here leaves the snapshot usable. Without a
+  // snapshot, 0x8000FFFF.
+  VekRC execute(const char16_t* query, int count, ColumnBinding* bindings,
+                std::unique_ptr<OdbCursor>& cursor) override;
+
+  // Runs `sql`, a statement of this library's own, into `result`; 0, or the
+  // code, logged with `purpose` and, after the server's text, `detail`.
+  VekRC run(const std::string& sql, const char* purpose, PgResultPtr& result,
+            const std::string& detail = "");
+  // Whether the snapshot numbered `snapshot` is still held; its cursors end
+  // with it.
+  bool holdsSnapshot(unsigned snapshot) const { return inSnapshot_ && snapshot_ == snapshot; }
+  // "database N on host:port", for messages.
+  const std::string& where() const { return where_; }
+
+ private:
+  PgConnection(PGconn* conn, std::string where);
+
+  // Runs `sql`, discarding its rows; 0 or the logged code.
+  VekRC run(const std::string& sql, const char* purpose);
+  VekRC declareCursor(const char16_t* query, int count, ColumnBinding* bindings,
+                      std::unique_ptr<OdbCursor>& cursor);
+
+  PGconn* conn_;
+  std::string where_;
+  bool inSnapshot_ = false;
+  unsigned snapshot_ = 0;  // number of the latest snapshot
+  unsigned cursors_ = 0;   // cursors declared so far, for their names
+};
+
+#endif
