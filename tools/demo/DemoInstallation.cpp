@@ -1,8 +1,11 @@
 #include "DemoInstallation.h"
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <system_error>
+
+#include "DemoPostgres.h"
 
 namespace fs = std::filesystem;
 
@@ -49,13 +52,23 @@ DemoInstallation::DemoInstallation(const fs::path& folder, const DemoSizes& size
 
 DemoSizes DemoInstallation::olderSizes() { return DemoSizes{40, 4, 15, 8}; }
 
-std::string DemoInstallation::write(bool force) const {
+std::string DemoInstallation::write(bool force) {
   std::string error = checkFolder(force);
   for (const Server& server : servers_) {
     if (error.empty()) error = writeDatabase(server);
   }
+  if (error.empty() && usesPostgres_) error = loadPostgres();
   if (error.empty()) error = writeRegistry();
   return error;
+}
+
+std::string DemoInstallation::loadPostgres() {
+  DemoPostgres server(postgres_);
+  std::string error = server.load(databaseFile(servers_.back()).string());
+  if (!error.empty()) return error;
+  remoteHost_ = server.host();
+  remotePort_ = server.port();
+  return {};
 }
 
 std::string DemoInstallation::checkFolder(bool force) const {
@@ -106,8 +119,16 @@ std::string DemoInstallation::writeRegistry() const {
   text << kRegistryHeader << "\n";
   for (const Server& server : servers_) {
     text << "\n[" << server.key << "]\n"
-         << "\"VekPath\"=\"" << regString((folder_ / server.subfolder).string()) << "\"\n"
-         << "\"VekTesselConnection\"=\"InProcess\"\n";
+         << "\"VekPath\"=\"" << regString((folder_ / server.subfolder).string()) << "\"\n";
+    if (&server == &servers_.back() && !remoteHost_.empty()) {
+      char port[9];
+      std::snprintf(port, sizeof port, "%08x", static_cast<unsigned>(remotePort_));
+      text << "\"VekTesselConnection\"=\"Remote\"\n"
+           << "\"VekTesselHostName\"=\"" << regString(remoteHost_) << "\"\n"
+           << "\"VekTesselPortNumber\"=dword:" << port << "\n";
+    } else {
+      text << "\"VekTesselConnection\"=\"InProcess\"\n";
+    }
   }
   const fs::path target = registryFile();
   const fs::path part = target.string() + kPartSuffix;
@@ -131,6 +152,10 @@ std::string DemoInstallation::summary() const {
          << "           " << sizes.accounts << " accounts, " << sizes.groups
          << " groups with " << sizes.members << " members, " << sizes.tsis << " TSIs"
          << (withFaults_ && sizes.members > 0 ? ", one unconvertible member" : "") << "\n";
+  }
+  if (!remoteHost_.empty()) {
+    text << "nxv5       also in database ud_gwAddress on " << remoteHost_ << ":" << remotePort_
+         << ", which the registry names (Remote)\n";
   }
   text << "Use it with PEL_REGISTRY=" << registryFile().string() << "\n";
   return text.str();

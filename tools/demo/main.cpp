@@ -41,6 +41,14 @@ int main(int argc, char** argv) {
   app.add_flag("--with-faults", withFaults,
                "Make one group member an empty text, which fails the export run");
   app.add_flag("--force", force, "Write into a folder that is not empty");
+  std::string postgres;
+  const CLI::Option* postgresOption =
+      app.add_option("--postgres", postgres,
+                     "Also load the NXV5 tables into the database ud_gwAddress on this\n"
+                     "PostgreSQL server (a libpq connection string or URI, \"\" for libpq's\n"
+                     "defaults; the database is created when missing) and set NXV5 to Remote\n"
+                     "in the registry")
+      ->type_name("CONNINFO");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -53,6 +61,7 @@ int main(int argc, char** argv) {
     return kBadUsage;
   }
   DemoInstallation installation(folder, sizes, withFaults);
+  if (postgresOption->count() > 0) installation.usePostgres(postgres);
   problem = installation.write(force);
   if (!problem.empty()) {
     std::cerr << "kexporter-demo: " << problem << "\n";
