@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include <atomic>
+#include <cstdio>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -77,6 +79,9 @@ class RaiseForwarder {
 };
 
 void prepareApplication() {
+  // The program's windows come and go one after another; the loop ends when
+  // the export has, not when a window closes.
+  QApplication::setQuitOnLastWindowClosed(false);
   DialogUnits::installFontAlias();
   QApplication::setFont(DialogUnits::dialogFont());
   QApplication::setWindowIcon(DialogResources::programIcon());
@@ -102,11 +107,14 @@ ExportJob::Outcome runExport() {
   std::atomic<bool> finished = false;
   QEventLoop loop;
   std::thread worker([&] {
+    // An escaped exception must not leave the window loop running forever;
+    // the run then counts as failed (its outcome is not Succeeded).
     try {
       job.run();
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "%s: %s\n", kProgramTitle, error.what());
     } catch (...) {
-      // An escaped exception must not leave the window loop running forever;
-      // the run counts as failed below (its outcome is not Succeeded).
+      std::fprintf(stderr, "%s: the export stopped on an unknown exception\n", kProgramTitle);
     }
     finished = true;
     QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
@@ -121,9 +129,6 @@ ExportJob::Outcome runExport() {
 
 int ExporterApp::run(int& argc, char** argv, const Options& options, InstanceGuard& guard) {
   QApplication app(argc, argv);
-  // The program's windows come and go one after another; the loop ends when
-  // the export has, not when a window closes.
-  QApplication::setQuitOnLastWindowClosed(false);
   return start(options, guard);
 }
 

@@ -31,6 +31,7 @@ TEST(StartDialog, ShowsItsTextsInTheDialogFontAtItsSize) {
   StartDialog dialog;
   EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("KLX to MPVコンバータ[エクスポータ]"));
   EXPECT_FALSE(dialog.windowIcon().isNull());
+  dialog.windowIcon().pixmap(64).save(KEXPORTER_SCREENSHOT_DIR "/ProgramIcon.png");
   EXPECT_EQ(labelTexts(dialog),
             (QStringList{
                 QString::fromUtf8("配信サービスの停止と実行中の配信管理ツールの終了をしてから"
@@ -41,6 +42,7 @@ TEST(StartDialog, ShowsItsTextsInTheDialogFontAtItsSize) {
   EXPECT_EQ(dialog.cancelButton()->text(), QString::fromUtf8("ｷｬﾝｾﾙ"));
   EXPECT_TRUE(dialog.okButton()->isDefault());
 
+  EXPECT_TRUE(DialogUnits::installFontAlias());  // the shipped alias file is valid
   // IPAPGothic stands in for ＭＳ Ｐゴシック and has every glyph: no tofu.
   EXPECT_EQ(QFontInfo(dialog.font()).family(), "IPAPGothic");
   QFontMetrics metrics(dialog.font());
