@@ -66,10 +66,14 @@ VekRC storeText(sqlite3_stmt* statement, int index, ColumnBinding& binding, std:
   const auto* value = sqlite3_column_text(statement, index);
   if (value == nullptr) {
     if (sqlite3_errcode(sqlite3_db_handle(statement)) == SQLITE_NOMEM) return ODB_E_OUTOFMEMORY;
-    text.clear();
+    text.assign(1, u'\0');
   } else {
-    const auto* utf8 = reinterpret_cast<const char*>(value);
-    pelAssignUtf8ToUtf16(std::string_view(utf8, sqlite3_column_bytes(statement, index)), text);
+    const std::string_view utf8(reinterpret_cast<const char*>(value),
+                                sqlite3_column_bytes(statement, index));
+    // The buffer only grows, and its zero-filling with it; the text ends at
+    // the zero written after it.
+    if (text.size() < utf8.size() + 1) text.resize(utf8.size() + 1);
+    text[pelUtf8ToUtf16(utf8, text.data())] = u'\0';
   }
   binding.text = text.c_str();
   return VEK_S_OK;

@@ -59,9 +59,10 @@ std::u16string pelUtf8ToUtf16(std::string_view text);
 // unit of `text` (the most any text needs); no zero is added. Returns the
 // number of bytes written.
 std::size_t pelUtf16ToUtf8(std::u16string_view text, char* out);
-// As pelUtf8ToUtf16, into `out` (replacing its content), so that a caller
-// converting many texts reuses one buffer.
-void pelAssignUtf8ToUtf16(std::string_view text, std::u16string& out);
+// As pelUtf8ToUtf16, into `out`, which must have room for one UTF-16 unit
+// per byte of `text` (the most any text needs); no zero is added. Returns
+// the number of units written.
+std::size_t pelUtf8ToUtf16(std::string_view text, char16_t* out);
 
 class PelUnicodeCharTrait {
  public:
