@@ -1,7 +1,12 @@
 #include "Cp932Text.h"
 
 #include <cerrno>
+#include <cstring>
 #include <stdexcept>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -24,6 +29,20 @@ std::size_t badSequenceLength(const char* text, std::size_t left) {
     ++length;
   }
   return length;
+}
+
+// How many bytes at the start of text[0, size) are ASCII; sixteen at a time
+// where the processor allows.
+std::size_t asciiRunLength(const unsigned char* text, std::size_t size) {
+  std::size_t i = 0;
+#ifdef __SSE2__
+  for (; i + 16 <= size; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+    if (_mm_movemask_epi8(bytes) != 0) break;
+  }
+#endif
+  while (i < size && text[i] < 0x80) ++i;
+  return i;
 }
 
 // The character of the well-formed one-, two- or three-byte UTF-8 sequence
@@ -107,14 +126,16 @@ bool Cp932Text::appendConverted(const std::string& utf8, std::string& out) {
   bool substituted = false;
   std::size_t i = 0;
   while (i < size) {
+    // ASCII is the same in CP932: copied as it stands.
+    const std::size_t ascii = asciiRunLength(text + i, size - i);
+    std::memcpy(out.data() + used, text + i, ascii);
+    used += ascii;
+    i += ascii;
+    if (i == size) break;
     char32_t character;
     if (!decodeBmp(text, size, i, character)) {
       out.resize(used);
       return appendByConverter(utf8.data() + i, size - i, out) || substituted;
-    }
-    if (character < 0x80) {
-      out[used++] = static_cast<char>(character);
-      continue;
     }
     const Entry entry = entryOf(character);
     if (entry & kUnmappable) {
