@@ -34,19 +34,17 @@ void appendEscaped(std::string_view text, std::string& out) {
   out.append(text, start);
 }
 
-// Built in one string: this runs for every text value of every row.
-std::string textValue(const ColumnBinding& binding, int nullStyle) {
+// Built in place: this runs for every text value of every row.
+void assignTextValue(std::string& value, const ColumnBinding& binding, int nullStyle) {
   AsciiBuffer buffer;
   VekStringToAscii2(binding.text, kVekNarrowUtf8, buffer.address(), nullptr);
   const std::string_view text = buffer.text() == nullptr ? "" : buffer.text();
   const bool quoted = nullStyle == kNullQuoted;
-  std::string value;
-  value.reserve(text.size() + 2);
+  value.clear();
   if (quoted) value += '"';
   appendEscaped(text, value);
   if (quoted) value += '"';
   buffer.release();
-  return value;
 }
 
 std::string dateTimeValue(const ColumnDateTime& value) {
@@ -56,15 +54,12 @@ std::string dateTimeValue(const ColumnDateTime& value) {
   return text;
 }
 
-}  // namespace
-
-std::string columnText(ColumnBinding binding, int nullStyle) {
+// Every value but a present text.
+std::string otherValue(const ColumnBinding& binding, int nullStyle) {
   if (binding.status != kColumnValuePresent) return nullText(nullStyle);
   switch (binding.type) {
     case kColumnInteger:
       return std::to_string(binding.value);
-    case kColumnText:
-      return textValue(binding, nullStyle);
     case kColumnDateTime:
       return dateTimeValue(binding.dateTime);
     case kColumnBool:
@@ -73,6 +68,22 @@ std::string columnText(ColumnBinding binding, int nullStyle) {
     default:
       return std::string();
   }
+}
+
+}  // namespace
+
+std::string columnText(ColumnBinding binding, int nullStyle) {
+  std::string text;
+  assignColumnText(text, binding, nullStyle);
+  return text;
+}
+
+void assignColumnText(std::string& text, const ColumnBinding& binding, int nullStyle) {
+  if (binding.status == kColumnValuePresent && binding.type == kColumnText) {
+    assignTextValue(text, binding, nullStyle);
+    return;
+  }
+  text = otherValue(binding, nullStyle);
 }
 
 int columnInt(ColumnBinding binding) {

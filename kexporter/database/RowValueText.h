@@ -16,6 +16,9 @@ constexpr int kNullZero = 2;    // 0
 // nulls by `nullStyle` (any other style gives the empty text); values of
 // other types as the empty text.
 std::string columnText(ColumnBinding binding, int nullStyle);
+// As columnText, into `text` (replacing its content): a caller converting
+// row after row reuses one string's buffer.
+void assignColumnText(std::string& text, const ColumnBinding& binding, int nullStyle);
 
 // A fetched value as integer: the value of type 6, 1 for types 1 and 15,
 // -1 for nulls and every other type.

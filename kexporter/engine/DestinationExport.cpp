@@ -45,11 +45,13 @@ void DestinationExport::run() {
   excluded.open("excluded_destination");
   faxTray.open("faxTray");
 
+  // Reused from row to row, so that a row costs no allocation.
   std::vector<std::string> row(2);
+  std::string tray;
   do {
-    row[0] = columnText(bindings[kGuid], 0);
-    row[1] = columnText(bindings[kName], 0);
-    const std::string tray = columnText(bindings[kStoreTrayColumn], 0);
+    assignColumnText(row[0], bindings[kGuid], 0);
+    assignColumnText(row[1], bindings[kName], 0);
+    assignColumnText(tray, bindings[kStoreTrayColumn], 0);
     const std::string& name = row[1];
     bool special = name == kUntransferredTrayName || name == kFaxTrayName;
     if (tray == kStoreTray && !special) {

@@ -66,16 +66,17 @@ void GroupDestinationExport::run() {
     ++state_.groupDestinationCount;
   };
 
+  std::string owner, member;
   do {
-    const std::string owner = columnText(bindings[kOwner], 0);
-    const std::string member = columnText(bindings[kMember], 0);
+    assignColumnText(owner, bindings[kOwner], 0);
+    assignColumnText(member, bindings[kMember], 0);
     if (owner == currentOwner_) {
       members_ += state_.guidSplit;
       appendMember(member);
     } else {
       if (!currentOwner_.empty()) writeGroup();
       currentOwner_ = owner;
-      currentName_ = columnText(bindings[kName], 0);
+      assignColumnText(currentName_, bindings[kName], 0);
       members_.clear();
       appendMember(member);
     }
