@@ -42,7 +42,6 @@ case "$(grep '^CMAKE_BUILD_TYPE:' "$BUILD/CMakeCache.txt")" in
 esac
 cmake --build "$BUILD" --target Kexporterrun kexporter-demo kexporter-bench-measure >/dev/null
 MEASURE=$BUILD/bin/kexporter-bench-measure
-EXPORTER=$BUILD/bin/Kexporterrun
 
 # The installation is made once per size and generator build; the same
 # options always give the same bytes.
@@ -64,6 +63,14 @@ ROWS=$(sqlite3 -readonly "$DB" "select (select count(*) from umAccount)
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kexporter-bench-XXXXXX")
 trap 'rm -rf "$WORK"' EXIT INT TERM
+
+# The program runs as a copy of its own name: the single-instance guard is
+# keyed by that name, so a Kexporterrun started elsewhere does not stop the
+# benchmark. It finds its libraries through ../lib and has no settings file.
+mkdir "$WORK/bin"
+cp "$BUILD/bin/Kexporterrun" "$WORK/bin/Kexporterrun-bench"
+ln -s "$BUILD/lib" "$WORK/lib"
+EXPORTER=$WORK/bin/Kexporterrun-bench
 
 # Prints "<wall> <rss KiB>" of one exporter run into a new folder.
 run_exporter() {
