@@ -3,31 +3,31 @@
 #include <QApplication>
 #include <QDir>
 
-#include <algorithm>
 #include <cstdlib>
-#include <stdexcept>
 
 #include "WarningBox.h"
 
 namespace fs = std::filesystem;
 
 void saveScreenshot(QWidget& widget, const QString& name) {
-  QDir().mkpath(QStringLiteral(KEXPORTER_SCREENSHOT_DIR));
-  widget.grab().save(QStringLiteral(KEXPORTER_SCREENSHOT_DIR "/") + name + ".png");
+  QDir().mkpath(KEXPORTER_SCREENSHOT_DIR);
+  widget.grab().save(KEXPORTER_SCREENSHOT_DIR "/" + name + ".png");
 }
 
 ModalDriver::ModalDriver(std::function<void(QWidget*)> act) : act_(std::move(act)) {
-  QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-  timer_.start(20);
+  qApp->installEventFilter(this);
 }
 
-void ModalDriver::poll() {
-  QWidget* modal = QApplication::activeModalWidget();
-  if (!modal || !modal->isVisible()) return;
-  std::erase_if(seen_, [](const QPointer<QWidget>& window) { return window.isNull(); });
-  if (std::find(seen_.begin(), seen_.end(), modal) != seen_.end()) return;
-  seen_.emplace_back(modal);
-  act_(modal);
+ModalDriver::~ModalDriver() { qApp->removeEventFilter(this); }
+
+bool ModalDriver::eventFilter(QObject* watched, QEvent* event) {
+  auto* window = qobject_cast<QWidget*>(watched);
+  if (event->type() == QEvent::Show && window && window->isWindow() && window->isModal()) {
+    // Queued, so that exec() has entered its loop; the context object drops
+    // the call if the window is gone by then.
+    QMetaObject::invokeMethod(window, [this, window] { act_(window); }, Qt::QueuedConnection);
+  }
+  return false;
 }
 
 WarningRecorder::WarningRecorder() {
@@ -38,14 +38,13 @@ WarningRecorder::~WarningRecorder() { WarningBox::setRecorder(nullptr); }
 
 TempFolder::TempFolder() {
   std::string pattern = (fs::temp_directory_path() / "kexporter-dialogs-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  path = mkdtemp(pattern.data());
 }
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
-  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-  for (auto& entry : fs::recursive_directory_iterator(path_, ignored))
+  fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ignored);
+  for (auto& entry : fs::recursive_directory_iterator(path, ignored))
     fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-  fs::remove_all(path_, ignored);
+  fs::remove_all(path, ignored);
 }

@@ -1,56 +1,41 @@
 #ifndef TESTS_DIALOGS_DIALOGSTESTSUPPORT_H
 #define TESTS_DIALOGS_DIALOGSTESTSUPPORT_H
 
-#include <QPointer>
-#include <QString>
 #include <QStringList>
-#include <QTimer>
 #include <QWidget>
 
 #include <filesystem>
 #include <functional>
-#include <vector>
-#include <string>
 
-// Saves a picture of widget as <build>/screenshots/<name>.png for a person to
-// look at.
+// Saves a picture of widget as <build>/screenshots/<name>.png for a person.
 void saveScreenshot(QWidget& widget, const QString& name);
 
-// Acts for the person at the screen: calls act once for every modal window
-// that appears while the driver exists (dialogs in exec(), message boxes).
-class ModalDriver {
+// Acts for the person at the screen: calls act for every modal window
+// (dialog in exec(), message box, progress window) shown while the driver
+// exists, from the event loop right after the window has been shown.
+class ModalDriver : public QObject {
  public:
   explicit ModalDriver(std::function<void(QWidget*)> act);
+  ~ModalDriver() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void poll();
-
   std::function<void(QWidget*)> act_;
-  // Windows already acted on; a destroyed one drops out, since the next
-  // window may be built at its address.
-  std::vector<QPointer<QWidget>> seen_;
-  QTimer timer_;
 };
 
-// The texts of every warning box while the recorder exists; no box is shown.
-class WarningRecorder {
- public:
+// Takes the texts of the warning boxes while it exists; no box is shown.
+struct WarningRecorder {
   WarningRecorder();
   ~WarningRecorder();
   QStringList warnings;
 };
 
-// A new empty folder under the system's temporary folder, removed with all
-// it holds at the end.
-class TempFolder {
- public:
+// A new empty folder, removed with all it holds at the end.
+struct TempFolder {
   TempFolder();
   ~TempFolder();
-  const std::filesystem::path& path() const { return path_; }
-  std::string str() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
+  std::string str() const { return path.string(); }
+  std::filesystem::path path;
 };
 
 #endif
