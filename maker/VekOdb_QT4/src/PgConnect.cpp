@@ -98,11 +98,9 @@ VekRC pgConnect(const PgAddress& address, PGconn*& conn, std::string& where) {
     PQsetErrorVerbosity(conn, PQERRORS_TERSE);
     return VEK_S_OK;
   }
-  std::string cause = pgErrorText(conn);
-  if (rc == ODB_E_TIMEOUT) {
-    cause = "no answer within " + std::to_string(seconds) + " seconds" +
-            (cause.empty() ? "" : " " + cause);
-  } else {
+  std::string cause = "no answer within " + std::to_string(seconds) + " seconds";
+  if (rc != ODB_E_TIMEOUT) {
+    cause = pgErrorText(conn);
     rc = pgConnectFailureCode(conn, pgMessageSqlState(PQerrorMessage(conn)));
   }
   PelMessageSelection::error(kOdbMessageSource, __LINE__)

@@ -40,7 +40,24 @@ VekRC PgConnection::open(const std::u16string& host, int port, const std::u16str
 }
 
 PgConnection::PgConnection(PGconn* conn, std::string where)
-    : conn_(conn), where_(std::move(where)) {}
+    : conn_(conn), where_(std::move(where)) {
+  PQsetNoticeProcessor(conn_, &PgConnection::receiveNotice, this);
+}
+
+void PgConnection::receiveNotice(void* connection, const char* message) {
+  auto* self = static_cast<PgConnection*>(connection);
+  std::string_view text(message);
+  while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+  self->lastNotice_ = text;
+  PelMessageSelection::debug(kOdbMessageSource, __LINE__)
+      << "Server message on " << self->where_ << ": " << self->lastNotice_ << PelEndl;
+}
+
+std::string PgConnection::failureText(const PGresult* result) const {
+  if (PQstatus(conn_) != CONNECTION_BAD) return pgResultText(conn_, result);
+  const std::string text = pgErrorText(conn_);
+  return lastNotice_.empty() ? text : lastNotice_ + " " + text;
+}
 
 PgConnection::~PgConnection() {
   endSnapshot();
@@ -96,7 +113,8 @@ VekRC PgConnection::declareCursor(const char16_t* query, int count, ColumnBindin
   if (PQresultStatus(declared.get()) != PGRES_COMMAND_OK) {
     const VekRC rc = pgStatementFailureCode(conn_, declared.get());
     PelMessageSelection::error(kOdbMessageSource, __LINE__)
-        << "Query failed on " << where_ << ": " << pgErrorText(conn_) << ": " << text
+        << "Query failed on " << where_ << ": " << failureText(declared.get()) << ": "
+        << text
         << ". rc = 0x" << PelHex << rc << PelEndl;
     return rc;
   }
@@ -120,7 +138,7 @@ VekRC PgConnection::run(const std::string& sql, const char* purpose, PgResultPtr
   if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return VEK_S_OK;
   const VekRC rc = pgStatementFailureCode(conn_, result.get());
   PelMessageSelection::error(kOdbMessageSource, __LINE__)
-      << purpose << " " << where_ << ": " << pgErrorText(conn_)
+      << purpose << " " << where_ << ": " << failureText(result.get())
       << (detail.empty() ? "" : ": ") << detail << ". rc = 0x" << PelHex << rc << PelEndl;
   return rc;
 }

@@ -51,6 +51,10 @@ class PgConnection : public OdbConnection, public std::enable_shared_from_this<P
 
   // Runs `sql`, discarding its rows; 0 or the logged code.
   VekRC run(const std::string& sql, const char* purpose);
+  // libpq's text for the failure of the last statement, led by the
+  // server's parting message when the connection broke off.
+  std::string failureText(const PGresult* result) const;
+  static void receiveNotice(void* connection, const char* message);
   VekRC declareCursor(const char16_t* query, int count, ColumnBinding* bindings,
                       std::unique_ptr<OdbCursor>& cursor);
 
@@ -59,6 +63,9 @@ class PgConnection : public OdbConnection, public std::enable_shared_from_this<P
   bool inSnapshot_ = false;
   unsigned snapshot_ = 0;  // number of the latest snapshot
   unsigned cursors_ = 0;   // cursors declared so far, for their names
+  // The server's last message outside a statement; a server that stops
+  // says why this way before it closes the connection.
+  std::string lastNotice_;
 };
 
 #endif

@@ -62,6 +62,14 @@ std::string pgErrorText(PGconn* conn) {
   return text;
 }
 
+std::string pgResultText(PGconn* conn, const PGresult* result) {
+  const char* severity = result == nullptr ? nullptr : PQresultErrorField(result, PG_DIAG_SEVERITY);
+  const char* primary =
+      result == nullptr ? nullptr : PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
+  if (severity == nullptr || primary == nullptr) return pgErrorText(conn);
+  return std::string(severity) + ":  " + primary;
+}
+
 std::string pgMessageSqlState(std::string_view message) {
   // A verbose server message reads "SEVERITY:  XXXXX: text"; the severity
   // word is in the server's language, the code never is.

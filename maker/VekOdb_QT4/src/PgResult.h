@@ -31,6 +31,11 @@ VekRC pgStatementFailureCode(PGconn* conn, const PGresult* result);
 // spaces and the LOCATION lines of verbose messages are dropped.
 std::string pgErrorText(PGconn* conn);
 
+// The server's error of `result` as "SEVERITY:  text", without the position
+// in the statement, which names this library's wrapping of a query; libpq's
+// text when the server sent none.
+std::string pgResultText(PGconn* conn, const PGresult* result);
+
 // The SQLSTATE that a verbose server message carries ("FATAL:  28P01: ..."),
 // or an empty text when it carries none.
 std::string pgMessageSqlState(std::string_view message);
