@@ -5,6 +5,7 @@
 #include "Frontend.h"
 #include "ProgressView.h"
 #include "AutoCloseDatabase.h"
+#include "Pelcore/VekRC.h"
 #include "RunLog.h"
 
 void logSuccess(const std::string& message) { RunLog::write(kTagSuccess, message, false); }
@@ -20,10 +21,17 @@ bool RunState::fetchFirstRow() {
 }
 
 bool RunState::fetchNextRow() {
-  bool fetched = database->GetNextRow(0) == 0;
+  const VekRC rc = database->GetNextRow(0);
   ++processedCount;
   progress->setPosition(processedCount);
-  return fetched;
+  // A row that cannot be read (the server went away, a value that does not
+  // fit) would otherwise end the table as if it were complete.
+  if (rc != VEK_S_OK && rc != VEK_E_NOMOREROWS) {
+    logFailure(kAccessFailedMessage);
+    showWarning(kAccessFailedMessage);
+    succeeded = false;
+  }
+  return rc == VEK_S_OK;
 }
 
 void RunState::writeRow(CsvOutputFile& file, const std::vector<std::string>& fields) {

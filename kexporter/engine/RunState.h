@@ -30,7 +30,8 @@ struct RunState {
   // database access failed, which is logged, shown and fails the run.
   bool fetchFirstRow();
   // Fetches the next row and counts the one just handled on the progress
-  // bar. False at the end of the rows and on an error alike.
+  // bar. False at the end of the rows and on an error; an error is logged,
+  // shown and fails the run.
   bool fetchNextRow();
   // Writes through `file`; a line that needed "?" for characters CP932
   // cannot hold fails the run, though the export goes on.
