@@ -1,8 +1,8 @@
 #!/bin/sh
 # A private PostgreSQL server for the tests, in a folder of its own, on a
 # loopback port, with password authentication.
-#   postgres-test-server.sh start DIR   starts it; prints the shell settings
-#                                        KEXPORTER_TEST_PG{HOST,PORT,USER,PASSWORD}
+#   postgres-test-server.sh start DIR   starts it; prints shell commands that
+#                                        export KEXPORTER_TEST_PG{HOST,PORT,USER,PASSWORD}
 #   postgres-test-server.sh stop DIR    stops it and removes DIR
 # The server refuses to run as root, so root runs it as the user postgres.
 set -eu
@@ -38,10 +38,10 @@ start() {
     [ $tries -lt 20 ] || { cat "$dir/server.log" >&2; exit 1; }
     port=$((port + 1))
   done
-  echo "KEXPORTER_TEST_PGHOST=127.0.0.1"
-  echo "KEXPORTER_TEST_PGPORT=$port"
-  echo "KEXPORTER_TEST_PGUSER=kexporter"
-  echo "KEXPORTER_TEST_PGPASSWORD=$password"
+  echo "export KEXPORTER_TEST_PGHOST=127.0.0.1"
+  echo "export KEXPORTER_TEST_PGPORT=$port"
+  echo "export KEXPORTER_TEST_PGUSER=kexporter"
+  echo "export KEXPORTER_TEST_PGPASSWORD=$password"
 }
 
 stop() {
