@@ -16,7 +16,8 @@ constexpr char kMaintenanceDatabase[] = "postgres";
 constexpr char kCreateDatabase[] =
     "CREATE DATABASE \"ud_gwAddress\" TEMPLATE template0 ENCODING 'UTF8' LC_COLLATE 'C'"
     " LC_CTYPE 'C'";
-constexpr char kDuplicateDatabase[] = "42P04";
+// Another loader that created it meanwhile makes the creation fail so.
+constexpr const char* kCreatedMeanwhile[] = {"42P04", "23505"};
 
 struct CopiedTable {
   const char* name;
@@ -92,11 +93,11 @@ void createDatabaseIfMissing(const std::string& conninfo) {
   if (PQntuples(found.get()) > 0) return;
   Result created(PQexec(conn.get(), kCreateDatabase));
   if (PQresultStatus(created.get()) == PGRES_COMMAND_OK) return;
-  // Another loader may have created it meanwhile.
   const char* state = PQresultErrorField(created.get(), PG_DIAG_SQLSTATE);
-  if (state == nullptr || std::string(state) != kDuplicateDatabase) {
-    throw DemoError(errorText(conn.get()));
+  for (const char* meanwhile : kCreatedMeanwhile) {
+    if (state != nullptr && std::string(state) == meanwhile) return;
   }
+  throw DemoError(errorText(conn.get()));
 }
 
 // A value as COPY's text format writes it.
@@ -189,7 +190,8 @@ std::string DemoPostgres::load(const std::string& path) {
     exec(conn.get(), kIndexes);
     exec(conn.get(), "COMMIT");
     host_ = PQhost(conn.get());
-    port_ = std::stoi(PQport(conn.get()));
+    const std::string port = PQport(conn.get());
+    port_ = port.empty() ? 0 : std::stoi(port);
     return {};
   } catch (const std::exception& error) {
     return std::string("PostgreSQL: ") + error.what();
