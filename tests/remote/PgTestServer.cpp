@@ -19,16 +19,6 @@ std::string environment(const char* name) {
   return value == nullptr ? "" : value;
 }
 
-std::string commandOutput(const std::string& command) {
-  std::string output;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
-  char buffer[256];
-  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-  ::pclose(pipe);
-  return output;
-}
-
 }  // namespace
 
 std::optional<PgServerSettings> sharedTestServer() {
@@ -98,30 +88,27 @@ std::string PgTestSchema::conninfo() const {
 }
 
 PrivatePgServer::PrivatePgServer() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kexporter-pg-XXXXXX").string();
+  std::string pattern = "/tmp/kexporter-pg-XXXXXX";
   folder_ = ::mkdtemp(pattern.data());
-  const std::string output =
-      commandOutput(std::string(KEXPORTER_PG_SERVER_SCRIPT) + " start " + folder_.string());
-  std::istringstream lines(output);
-  std::string line;
-  while (std::getline(lines, line)) {
-    const std::size_t equals = line.find('=');
-    if (equals == std::string::npos) continue;
-    const std::string name = line.substr(0, equals);
-    const std::string value = line.substr(equals + 1);
-    if (name == "export KEXPORTER_TEST_PGHOST") settings_.host = value;
-    if (name == "export KEXPORTER_TEST_PGPORT") settings_.port = std::stoi(value);
-    if (name == "export KEXPORTER_TEST_PGUSER") settings_.user = value;
-    if (name == "export KEXPORTER_TEST_PGPASSWORD") settings_.password = value;
+  std::string output;
+  if (FILE* script = ::popen((std::string(KEXPORTER_PG_SERVER_SCRIPT) + " start " + folder_).c_str(), "r")) {
+    for (char line[256]; std::fgets(line, sizeof line, script) != nullptr;) output += line;
+    ::pclose(script);
   }
   running_ = true;
+  std::istringstream lines(output);
+  for (std::string line; std::getline(lines, line);) {
+    const std::string value = line.substr(line.find('=') + 1);
+    if (line.rfind("export KEXPORTER_TEST_PGHOST=", 0) == 0) settings_.host = value;
+    if (line.rfind("export KEXPORTER_TEST_PGPORT=", 0) == 0) settings_.port = std::stoi(value);
+    if (line.rfind("export KEXPORTER_TEST_PGUSER=", 0) == 0) settings_.user = value;
+    if (line.rfind("export KEXPORTER_TEST_PGPASSWORD=", 0) == 0) settings_.password = value;
+  }
   EXPECT_TRUE(started()) << output;
 }
-
-PrivatePgServer::~PrivatePgServer() { stop(); }
 
 void PrivatePgServer::stop() {
   if (!running_) return;
   running_ = false;
-  std::system((std::string(KEXPORTER_PG_SERVER_SCRIPT) + " stop " + folder_.string()).c_str());
+  std::system((std::string(KEXPORTER_PG_SERVER_SCRIPT) + " stop " + folder_).c_str());
 }

@@ -1,7 +1,6 @@
 #ifndef TESTS_REMOTE_PGTESTSERVER_H
 #define TESTS_REMOTE_PGTESTSERVER_H
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -17,8 +16,8 @@ struct PgServerSettings {
 // _PGPORT, _PGUSER and _PGPASSWORD; none when they are not set.
 std::optional<PgServerSettings> sharedTestServer();
 
-// Runs `sql` in `database` on the server (in `schema` when not empty);
-// returns the server's error text, empty on success.
+// Runs `sql` in `database` (in `schema` when not empty); the server's error
+// text, empty on success.
 std::string pgRun(const PgServerSettings& server, const std::string& database,
                   const std::string& sql, const std::string& schema = "");
 
@@ -26,14 +25,13 @@ std::string pgRun(const PgServerSettings& server, const std::string& database,
 // at `port` of its host when that is not 0.
 std::string remoteRegistryValues(const PgServerSettings& server, int port = 0);
 
-// Logs in this process and the programs it starts as `server` says
+// Logs this process and the programs it starts in as `server` says
 // (PGUSER, PGPASSWORD).
 void logInAs(const PgServerSettings& server);
 
 // A schema of its own in the database ud_gwAddress (created when missing),
-// so that tests running at the same time do not meet. While it lives, this
-// process and the programs it starts log in as `server` says and read this
-// schema (PGUSER, PGPASSWORD, PGOPTIONS). Dropped at the end.
+// which this process and the programs it starts read (PGOPTIONS) while it
+// lives, so that tests running at the same time do not meet. Logs in.
 class PgTestSchema {
  public:
   explicit PgTestSchema(const PgServerSettings& server);
@@ -45,10 +43,7 @@ class PgTestSchema {
   void sql(const std::string& statements) const;
   // A connection string for kexporter-demo --postgres.
   std::string conninfo() const;
-  // Registry value lines of an installation set to "Remote" at this server,
-  // or at `port` when it is not 0.
   std::string registryValues(int port = 0) const { return remoteRegistryValues(server_, port); }
-  const std::string& name() const { return name_; }
 
  private:
   PgServerSettings server_;
@@ -60,17 +55,16 @@ class PgTestSchema {
 class PrivatePgServer {
  public:
   PrivatePgServer();
-  ~PrivatePgServer();
+  ~PrivatePgServer() { stop(); }
   PrivatePgServer(const PrivatePgServer&) = delete;
   PrivatePgServer& operator=(const PrivatePgServer&) = delete;
 
-  // False, with the script's output in the test log, when it did not start.
   bool started() const { return settings_.port != 0; }
   const PgServerSettings& settings() const { return settings_; }
   void stop();
 
  private:
-  std::filesystem::path folder_;
+  std::string folder_;
   PgServerSettings settings_;
   bool running_ = false;
 };

@@ -64,72 +64,45 @@ fs::path newFolder(const Installation& installation, const std::string& name) {
   return installation.root() / name;
 }
 
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> result;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) result.push_back(line);
-  return result;
-}
-
-// The files of an export folder by name. The run log's lines lose their
-// time stamps; the "tsi" files, whose query asks for no order, become one
-// entry of their rows sorted and one of their line counts.
+// The files of an export folder by name. The run log loses its time stamps;
+// the "tsi" files, whose query asks for no order, give their line counts
+// and, all together, their sorted rows.
 std::map<std::string, std::string> exportedFiles(const fs::path& folder) {
   std::map<std::string, std::string> files;
   std::vector<std::string> tsiRows;
   for (const auto& entry : fs::directory_iterator(folder)) {
     const std::string name = entry.path().filename();
-    std::string bytes = readAll(entry.path());
-    if (name == "Kexporter.log") {
-      std::string log;
-      for (const std::string& line : lines(bytes)) log += line.substr(std::min<size_t>(20, line.size())) + "\n";
-      bytes = log;
-    } else if (name.rfind("tsi_", 0) == 0) {
-      const std::vector<std::string> rows = lines(bytes);
-      tsiRows.insert(tsiRows.end(), rows.begin(), rows.end());
-      bytes = std::to_string(rows.size()) + " lines";
+    std::istringstream bytes(readAll(entry.path()));
+    std::string& kept = files[name];
+    int count = 0;
+    for (std::string line; std::getline(bytes, line); ++count) {
+      if (name == "Kexporter.log") kept += line.substr(std::min<size_t>(20, line.size())) + "\n";
+      else if (name.rfind("tsi_", 0) == 0) tsiRows.push_back(line);
+      else kept += line + "\n";
     }
-    files[name] = bytes;
+    if (name.rfind("tsi_", 0) == 0) kept = std::to_string(count) + " lines";
   }
   std::sort(tsiRows.begin(), tsiRows.end());
   for (const std::string& row : tsiRows) files["tsi rows"] += row + "\n";
   return files;
 }
 
-// A loopback port that nobody listens on.
-int closedPort() {
+// A loopback socket: one that nobody listens on (its port closed again), or
+// one that takes connections and never answers, as a hung server does.
+int loopbackSocket(bool listening, int& port) {
   const int s = ::socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   socklen_t length = sizeof address;
   ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  if (listening) ::listen(s, 8);
   ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+  port = ntohs(address.sin_port);
+  if (listening) return s;
   ::close(s);
-  return ntohs(address.sin_port);
+  return -1;
 }
-
-// A loopback socket that takes connections and never answers, as a hung
-// server does. Closed at the end.
-class SilentServer {
- public:
-  SilentServer() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::listen(socket_, 8);
-    ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-  }
-  ~SilentServer() { ::close(socket_); }
-  int port() const { return port_; }
-
- private:
-  int socket_;
-  int port_ = 0;
-};
 
 // The diagnostic messages of the runs so far, then forgotten.
 std::string takeMessages(const Installation& installation) {
@@ -176,7 +149,10 @@ TEST(RemoteExport, ConnectionFailuresFailTheRunWithTheServersText) {
   schema.sql("CREATE TABLE umAccount(ac_guid text, ac_id integer, ac_name text,"
              " ac_storeTray integer);");
   Installation installation(kProgramName);
-  SilentServer silent;
+  int closedPort = 0;
+  int silentPort = 0;
+  loopbackSocket(false, closedPort);
+  const int silent = loopbackSocket(true, silentPort);
   ::setenv("PGCONNECT_TIMEOUT", "2", 1);
   struct Failure {
     int port;
@@ -185,9 +161,9 @@ TEST(RemoteExport, ConnectionFailuresFailTheRunWithTheServersText) {
     std::string code;
   };
   const Failure failures[] = {
-      {closedPort(), server->password, "Connection refused", "rc = 0x800704c9"},
+      {closedPort, server->password, "Connection refused", "rc = 0x800704c9"},
       {0, "not the password", "password authentication failed for user", "rc = 0x80040e4d"},
-      {silent.port(), server->password, "no answer within 2 seconds", "rc = 0x800705b4"},
+      {silentPort, server->password, "no answer within 2 seconds", "rc = 0x800705b4"},
   };
   int run = 0;
   for (const Failure& failure : failures) {
@@ -206,6 +182,7 @@ TEST(RemoteExport, ConnectionFailuresFailTheRunWithTheServersText) {
     EXPECT_NE(messages.find(failure.code), std::string::npos) << messages;
   }
   ::unsetenv("PGCONNECT_TIMEOUT");
+  ::close(silent);
 }
 
 TEST(RemoteExport, MissingDatabaseAndStoppedServerFailTheRun) {
