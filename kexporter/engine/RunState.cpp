@@ -35,5 +35,8 @@ bool RunState::fetchNextRow() {
 }
 
 void RunState::writeRow(CsvOutputFile& file, const std::vector<std::string>& fields) {
-  if (file.writeRow(fields) == kCsvSubstituted) succeeded = false;
+  // A row that did not reach its file is lost: the export goes on, but the
+  // run must not end as if it were complete.
+  const int result = file.writeRow(fields);
+  if (result == kCsvSubstituted || result == kCsvFailure) succeeded = false;
 }

@@ -33,8 +33,9 @@ struct RunState {
   // bar. False at the end of the rows and on an error; an error is logged,
   // shown and fails the run.
   bool fetchNextRow();
-  // Writes through `file`; a line that needed "?" for characters CP932
-  // cannot hold fails the run, though the export goes on.
+  // Writes through `file`; a line that cannot be written, or that needed
+  // "?" for characters CP932 cannot hold, fails the run, though the export
+  // goes on.
   void writeRow(CsvOutputFile& file, const std::vector<std::string>& fields);
 };
 
