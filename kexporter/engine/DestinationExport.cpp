@@ -65,8 +65,8 @@ void DestinationExport::run() {
   } while (state_.fetchNextRow());
 
   state_.database->CloseRowset();
-  destination.close();
-  excluded.close();
-  faxTray.close();
+  state_.closeFile(destination);
+  state_.closeFile(excluded);
+  state_.closeFile(faxTray);
   logSuccess("umAccountのエクスポータが終了しました。");
 }

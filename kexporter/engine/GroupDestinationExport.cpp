@@ -83,7 +83,7 @@ void GroupDestinationExport::run() {
   } while (state_.fetchNextRow());
   if (!currentOwner_.empty()) writeGroup();
 
-  group.close();
+  state_.closeFile(group);
   state_.database->CloseRowset();
   logSuccess("umGroupのエクスポータが終了しました。");
 }

@@ -40,3 +40,7 @@ void RunState::writeRow(CsvOutputFile& file, const std::vector<std::string>& fie
   const int result = file.writeRow(fields);
   if (result == kCsvSubstituted || result == kCsvFailure) succeeded = false;
 }
+
+void RunState::closeFile(CsvOutputFile& file) {
+  if (file.close() == kCsvFailure) succeeded = false;
+}

@@ -37,6 +37,9 @@ struct RunState {
   // "?" for characters CP932 cannot hold, fails the run, though the export
   // goes on.
   void writeRow(CsvOutputFile& file, const std::vector<std::string>& fields);
+  // Closes `file`; a file whose rows were lost after all (its folder was
+  // removed) fails the run.
+  void closeFile(CsvOutputFile& file);
 };
 
 // Run-log lines of the run; the run never shows them through the log itself.

@@ -38,6 +38,6 @@ void TsiExport::run() {
   } while (state_.fetchNextRow());
 
   state_.database->CloseRowset();
-  tsi.close();
+  state_.closeFile(tsi);
   logSuccess("umTSIのエクスポータが終了しました。");
 }

@@ -1,6 +1,7 @@
 #include "CsvOutputFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "FileLines.h"
@@ -75,10 +76,21 @@ int CsvOutputFile::writeRow(const std::vector<std::string>& fields) {
   return kCsvSubstituted;
 }
 
-void CsvOutputFile::close() {
-  if (file_ >= 0) ::close(file_);
+int CsvOutputFile::close() {
+  int result = 0;
+  if (file_ >= 0) {
+    // A file whose name went away while it was written (its folder was
+    // removed) holds rows that nobody will find.
+    struct stat info {};
+    if (::fstat(file_, &info) == 0 && info.st_nlink == 0) {
+      reportFailure();
+      result = kCsvFailure;
+    }
+    ::close(file_);
+  }
   file_ = -1;
   failedOpen_ = false;
+  return result;
 }
 
 void CsvOutputFile::reportFailure() {

@@ -50,7 +50,9 @@ class CsvOutputFile {
   // it also logs with the file's path and line number.
   int writeRow(const std::vector<std::string>& fields);
   // Closes the current file; closing a closed object has no effect.
-  void close();
+  // Returns 0, or kCsvFailure (reported like a failed write) when the file
+  // no longer has a name in its folder, so its rows are lost.
+  int close();
 
  private:
   bool hasFile() const { return file_ >= 0 || failedOpen_; }
