@@ -1,0 +1,60 @@
+#ifndef TESTS_FAULTS_FAULTTEST_H
+#define TESTS_FAULTS_FAULTTEST_H
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Installation.h"
+#include "InstallationTree.h"
+#include "ProgramProcess.h"
+
+// A test on a fresh installation whose program copy is named after the
+// test, so that tests running side by side do not meet in the
+// single-instance guard. Every run is checked afterwards: outside the output
+// folder and the program's message log, the installation is as it was
+// (source databases byte for byte, registry, settings, program).
+class FaultTest : public ::testing::Test {
+ protected:
+  FaultTest();
+
+  // Starts the program in the background; the installation is recorded now.
+  std::unique_ptr<ProgramProcess> start(const LaunchOptions& options = {});
+  // Waits for a started program and checks the installation.
+  ProgramRun finish(ProgramProcess& process);
+  // start + finish.
+  ProgramRun runProgram(const LaunchOptions& options = {});
+  // Empties the output folder for a further run.
+  void clearOutput();
+
+  // Paths below the installation that a test lets change as well.
+  std::set<std::string> mayChange;
+  Installation installation;
+
+ private:
+  std::optional<InstallationTree> tree_;
+};
+
+// Rows of the user-management tables made by SQL, numbered from 1.
+std::string accountRows(int count, int firstId = 1, const std::string& tray = "1");
+// The GUID that accountRows gives account `id`, with braces.
+std::string accountGuid(int id);
+
+// Checks that bytes are whole CR LF lines of CP932 text: empty or ending in
+// CR LF, no line feed without its carriage return, and convertible.
+::testing::AssertionResult wholeLines(const std::string& bytes);
+// wholeLines for every file of the output folder.
+void expectWholeOutputFiles(const Installation& installation);
+// How often `part` occurs in `text`.
+std::size_t occurrences(const std::string& text, const std::string& part);
+
+// The program's title, which prefixes every warning on standard error.
+extern const std::string kTitle;
+extern const std::string S;  // ",【Success】, ", as logLines gives it
+extern const std::string F;  // ",【Failure】, "
+
+#endif

@@ -1,0 +1,107 @@
+#include "ProgramProcess.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+const char* const kInFile = "faults-stdin.txt";
+const char* const kOutFile = "faults-stdout.txt";
+const char* const kErrFile = "faults-stderr.txt";
+
+std::string readAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// In the child, between fork and exec: only async-signal-safe calls.
+[[noreturn]] void execProgram(const fs::path& program, const std::string& name,
+                              const std::vector<std::string>& args, const fs::path& root,
+                              rlim_t fileSizeLimit) {
+  dup2(open((root / kInFile).c_str(), O_RDONLY), 0);
+  dup2(open((root / kOutFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+  dup2(open((root / kErrFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+  if (fileSizeLimit != RLIM_INFINITY) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{fileSizeLimit, fileSizeLimit};
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  std::vector<char*> argv{const_cast<char*>(name.c_str())};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  execv(program.c_str(), argv.data());
+  _exit(127);
+}
+
+}  // namespace
+
+const std::vector<std::string> ProgramProcess::kCaptureFiles = {kInFile, kOutFile, kErrFile};
+
+ProgramProcess::ProgramProcess(const Installation& installation, const LaunchOptions& options)
+    : installation_(installation) {
+  const fs::path root = installation.root();
+  std::ofstream(root / kInFile, std::ios::binary) << options.input;
+  std::vector<std::string> args = options.args;
+  if (args.empty()) args = {"--console", "--yes", "--output", installation.outputFolder().string()};
+  // The environment is set up here, before fork, where allocating is safe.
+  setenv("PEL_REGISTRY", (root / "registry.reg").c_str(), 1);
+  setenv("PEL_MESSAGE_FILE", (root / "messages.log").c_str(), 1);
+  unsetenv("PEL_MESSAGE_LEVEL");
+  for (const auto& [name, value] : options.env) setenv(name.c_str(), value.c_str(), 1);
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  const std::string name = installation.program().filename().string();
+  start_ = std::chrono::steady_clock::now();
+  pid_ = fork();
+  if (pid_ == 0) execProgram(installation.program(), name, args, root, options.fileSizeLimit);
+  unsetenv("PEL_MESSAGE_LEVEL");
+}
+
+ProgramProcess::~ProgramProcess() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGKILL);
+  waitpid(pid_, nullptr, 0);
+}
+
+ProgramRun ProgramProcess::wait(std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  int status = 0;
+  rusage usage{};
+  pid_t done = 0;
+  while ((done = wait4(pid_, &status, WNOHANG, &usage)) == 0 &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  elapsed_ = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start_);
+  ProgramRun run;
+  if (done == pid_) {
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    peakKib_ = usage.ru_maxrss;
+  } else {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    run.status = -1;
+  }
+  pid_ = -1;
+  run.out = readAll(installation_.root() / kOutFile);
+  run.err = readAll(installation_.root() / kErrFile);
+  return run;
+}
+
+void ProgramProcess::signal(int sig) const { kill(pid_, sig); }
+
+bool ProgramProcess::running() const {
+  if (pid_ <= 0) return false;
+  siginfo_t info{};
+  if (waitid(P_PID, pid_, &info, WEXITED | WNOHANG | WNOWAIT) != 0) return false;
+  return info.si_pid == 0;
+}
