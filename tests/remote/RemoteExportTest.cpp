@@ -19,9 +19,9 @@
 
 namespace {
 
-// A copy of its own, so that other suites running at the same time do not
-// meet it in the single-instance guard.
-const char* const kProgramName = "Kexporterrun-remote";
+// A copy of its own, so that tests running at the same time do not meet in
+// the single-instance guard.
+const std::string kProgramName = "Kexporterrun-remote-" + std::to_string(::getpid());
 const std::string kOpenWarning =
     "KLX to MPVコンバータ[エクスポータ]: Orvel Document Routerがインストールされている環境で"
     "利用してください。\n";
@@ -212,7 +212,8 @@ TEST(RemoteExport, MissingDatabaseAndStoppedServerFailTheRun) {
   const fs::path out = newFolder(installation, "out-stopped");
   RunningProgram program(installation, {"--console", "--yes", "--output", out.string()});
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!fs::exists(out / "destination_1.csv") && std::chrono::steady_clock::now() < deadline) {
+  while (!fs::exists(out / "destination_1.csv") && program.running() &&
+         std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   // Held while the server stops, so that the export meets it mid-way.

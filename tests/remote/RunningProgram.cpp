@@ -39,11 +39,19 @@ RunningProgram::~RunningProgram() {
   ::waitpid(pid_, nullptr, 0);
 }
 
-bool RunningProgram::finish(double seconds) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+bool RunningProgram::running() {
+  if (status_ >= 0) return false;
   int wait = 0;
   rusage usage{};
-  while (::wait4(pid_, &wait, WNOHANG, &usage) == 0) {
+  if (::wait4(pid_, &wait, WNOHANG, &usage) == 0) return true;
+  status_ = WIFEXITED(wait) ? WEXITSTATUS(wait) : 128 + WTERMSIG(wait);
+  peakKibibytes_ = usage.ru_maxrss;
+  return false;
+}
+
+bool RunningProgram::finish(double seconds) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (running()) {
     if (std::chrono::steady_clock::now() > deadline) {
       ::kill(pid_, SIGKILL);
       ::waitpid(pid_, nullptr, 0);
@@ -52,8 +60,6 @@ bool RunningProgram::finish(double seconds) {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  status_ = WIFEXITED(wait) ? WEXITSTATUS(wait) : 128 + WTERMSIG(wait);
-  peakKibibytes_ = usage.ru_maxrss;
   return true;
 }
 

@@ -20,6 +20,8 @@ class RunningProgram {
   RunningProgram& operator=(const RunningProgram&) = delete;
 
   pid_t pid() const { return pid_; }
+  // False once the program has ended.
+  bool running();
   // Waits at most `seconds` for the end. False, and the program killed, when
   // it did not end in time.
   bool finish(double seconds);
