@@ -1,0 +1,39 @@
+#ifndef TESTS_SUPPORT_TESTSUPPORT_H
+#define TESTS_SUPPORT_TESTSUPPORT_H
+
+#include <functional>
+#include <string>
+
+// A new folder below the system's temporary folder, removed with all it
+// holds (write bits given back first) when the object goes.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  // The path of `name` inside the folder.
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// The bytes of the file at `path`; "" when it cannot be read.
+std::string readFile(const std::string& path);
+// Replaces the file at `path` with `bytes`.
+void writeFile(const std::string& path, const std::string& bytes);
+
+// Runs `scenario` in a forked child, for libraries that keep their state for
+// the life of the process: each scenario meets them as a new process does.
+// The child prints its own failures; returns whether it had none.
+bool runInChildProcess(const std::function<void()>& scenario);
+
+// UTF-8 text as CP932 bytes and back, by iconv rather than the program's own
+// conversion; throws when the text does not convert.
+std::string cp932(const std::string& utf8);
+std::string fromCp932(const std::string& bytes);
+
+#endif
