@@ -2,24 +2,14 @@
 
 #include <utility>
 
-#include "FreshProcess.h"
 #include "Pelcore/PelMessage.h"
 #include "Pelcore/PelParameter.h"
 #include "Pelcore/VekRC.h"
+#include "RegistryScenario.h"
 #include "VekPel/VekConfiguration.h"
 #include "VekPel/VekDefaultParameter.h"
 
 namespace {
-
-// Runs `scenario` in a fresh process with the server's key as the source
-// and `values` below it.
-void withSettings(const std::string& values, const std::function<void()>& scenario) {
-  inFreshProcess([&] {
-    TempRegistry registry(registryWith(values));
-    VekDefaultParameter::setParameterSource(kServerKey);
-    scenario();
-  });
-}
 
 VekRC raisedBy(const std::function<void()>& call) {
   try {
@@ -39,19 +29,18 @@ std::uint64_t readsDuring(const std::function<void()>& calls) {
 }  // namespace
 
 TEST(VekConfiguration, MissingTopPathRaisesAtEveryCallUntilItExists) {
-  withSettings("", [] {
+  withRegistry("", [] {
     PelMessageRecorder recorder;
     for (int i = 0; i < 2; ++i) {
       EXPECT_EQ(raisedBy([] { VekConfiguration::getTopPath(); }), VEK_E_UNEXPECTED);
       EXPECT_EQ(raisedBy([] { VekConfiguration::getPath(u"data"); }), VEK_E_UNEXPECTED);
     }
-    const std::vector<PelMessage> messages = recorder.messages();
-    ASSERT_EQ(messages.size(), 4u);
-    for (const PelMessage& m : messages) {
-      EXPECT_EQ(m.level, PelMessageLevel::Error);
-      EXPECT_EQ(m.source, "VekPel");
-      EXPECT_EQ(m.text, "Bad configuration: required key VekPath not found.");
+    std::vector<std::string> lines;
+    for (const PelMessage& m : recorder.messages()) {
+      lines.push_back(std::string(pelMessageLevelName(m.level)) + " " + m.source + " " + m.text);
     }
+    EXPECT_EQ(lines, std::vector<std::string>(
+                         4, "error VekPel Bad configuration: required key VekPath not found."));
 
     ASSERT_TRUE(VekDefaultParameter::setString(u"VekPath", u"/opt/tarvik"));
     EXPECT_EQ(VekConfiguration::getTopPath(), PelUnicodeString(u"/opt/tarvik"));
@@ -59,25 +48,18 @@ TEST(VekConfiguration, MissingTopPathRaisesAtEveryCallUntilItExists) {
                 EXPECT_EQ(VekConfiguration::getPath(u"data"), PelUnicodeString(u"/opt/tarvik/data"));
               }),
               0u);
-    EXPECT_EQ(&VekConfiguration::getTopPath(), &VekConfiguration::getTopPath());
-  });
-  withSettings("\"VekPath\"=\"\"\n", [] {
-    EXPECT_EQ(VekConfiguration::getPath(u"data"), PelUnicodeString(u"/data"));
   });
 }
 
 TEST(VekConfiguration, ConnectionModeIgnoresLetterCaseAndDefaultsToInProcess) {
   const std::pair<std::string, int> cases[] = {
-      {"\"VekTesselConnection\"=\"Remote\"\n", 2},
-      {"\"VekTesselConnection\"=\"remote\"\n", 2},
-      {"\"VekTesselConnection\"=\"InProcess\"\n", 1},
-      {"\"VekTesselConnection\"=\"Elsewhere\"\n", 1},
-      {"\"VekTesselConnection\"=\"\"\n", 1},
-      {"", 1},
+      {"\"VekTesselConnection\"=\"Remote\"\n", 2},    {"\"VekTesselConnection\"=\"remote\"\n", 2},
+      {"\"VekTesselConnection\"=\"InProcess\"\n", 1}, {"\"VekTesselConnection\"=\"Elsewhere\"\n", 1},
+      {"\"VekTesselConnection\"=\"\"\n", 1},          {"", 1},
   };
   for (const auto& [values, expected] : cases) {
     SCOPED_TRACE(values);
-    withSettings(values, [expected = expected] {
+    withRegistry(values, [expected = expected] {
       EXPECT_EQ(VekConfiguration::getTesselConnection(), expected);
       VekDefaultParameter::setString(u"VekTesselConnection", expected == 2 ? u"InProcess" : u"Remote");
       EXPECT_EQ(VekConfiguration::getTesselConnection(), expected);
@@ -86,23 +68,26 @@ TEST(VekConfiguration, ConnectionModeIgnoresLetterCaseAndDefaultsToInProcess) {
 }
 
 TEST(VekConfiguration, HostNameDefaultsToLocalhostAndIsReadOnce) {
-  for (const std::string values : {"", "\"VekTesselHostName\"=\"\"\n"}) {
-    withSettings(values, [] {
-      EXPECT_EQ(VekConfiguration::getTesselHostName(), PelUnicodeString(u"localhost"));
+  const std::pair<std::string, const char16_t*> cases[] = {
+      {"", u"localhost"},
+      {"\"VekTesselHostName\"=\"\"\n", u"localhost"},
+      {"\"VekTesselHostName\"=\"db.example\"\n", u"db.example"},
+  };
+  for (const auto& [values, expected] : cases) {
+    SCOPED_TRACE(values);
+    withRegistry(values, [expected = expected] {
+      EXPECT_EQ(VekConfiguration::getTesselHostName(), PelUnicodeString(expected));
       VekDefaultParameter::setString(u"VekTesselHostName", u"late.example");
-      EXPECT_EQ(readsDuring([] {
-                  EXPECT_EQ(VekConfiguration::getTesselHostName(), PelUnicodeString(u"localhost"));
+      EXPECT_EQ(readsDuring([&] {
+                  EXPECT_EQ(VekConfiguration::getTesselHostName(), PelUnicodeString(expected));
                 }),
                 0u);
     });
   }
-  withSettings("\"VekTesselHostName\"=\"db.example\"\n", [] {
-    EXPECT_EQ(VekConfiguration::getTesselHostName(), PelUnicodeString(u"db.example"));
-  });
 }
 
 TEST(VekConfiguration, PortNumberZeroIsReadAgainOtherNumbersOnce) {
-  withSettings("", [] {
+  withRegistry("", [] {
     EXPECT_EQ(readsDuring([] {
                 EXPECT_EQ(VekConfiguration::getTesselPortNumber(), 0);
                 EXPECT_EQ(VekConfiguration::getTesselPortNumber(), 0);
@@ -112,19 +97,5 @@ TEST(VekConfiguration, PortNumberZeroIsReadAgainOtherNumbersOnce) {
     EXPECT_EQ(VekConfiguration::getTesselPortNumber(), 5432);
     VekDefaultParameter::setInteger(u"VekTesselPortNumber", 1);
     EXPECT_EQ(readsDuring([] { EXPECT_EQ(VekConfiguration::getTesselPortNumber(), 5432); }), 0u);
-  });
-  withSettings("\"VekTesselPortNumber\"=dword:ffffffff\n", [] {
-    EXPECT_EQ(VekConfiguration::getTesselPortNumber(), -1);
-  });
-}
-
-TEST(VekConfiguration, FullTextOnMemoryIsReadOnceAndDefaultsToFalse) {
-  withSettings("", [] {
-    EXPECT_EQ(VekConfiguration::getFullTextOnMemory(), PelFalse);
-    VekDefaultParameter::setBoolean(u"VekFullTextOnMemory", PelTrue);
-    EXPECT_EQ(VekConfiguration::getFullTextOnMemory(), PelFalse);
-  });
-  withSettings("\"VekFullTextOnMemory\"=dword:00000001\n", [] {
-    EXPECT_EQ(VekConfiguration::getFullTextOnMemory(), PelTrue);
   });
 }
