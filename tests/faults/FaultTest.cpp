@@ -1,28 +1,45 @@
 #include "FaultTest.h"
 
+#include <cctype>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 const std::string kTitle = "KLX to MPVコンバータ[エクスポータ]";
 const std::string S = ",【Success】, ";
 const std::string F = ",【Failure】, ";
+const std::string kStarted = S + "KLX to MPVコンバータ[エクスポータ]を開始しました";
+const std::string kInitialized = S + "データベースの初期化が成功しました。";
+const std::string kNotInstalled = "Orvel Document Routerがインストールされている環境で利用してください。";
 
 namespace {
 
 std::string programName() {
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  return std::string("Kexporterrun-f-") + (test ? test->name() : "faults");
+  std::string name = std::string("Kexporterrun-f-") + (test ? test->name() : "faults");
+  // Parameterised tests carry "/" in their names; the guard keeps 107 bytes.
+  for (char& c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '-';
+  }
+  return name.substr(0, 100);
 }
 
 }  // namespace
 
 FaultTest::FaultTest() : installation(programName()) {}
 
-std::unique_ptr<ProgramProcess> FaultTest::start(const LaunchOptions& options) {
+void FaultTest::recordInstallation() {
   std::set<std::string> skip = mayChange;
   skip.insert("out");
   skip.insert("messages.log");
   for (const std::string& name : ProgramProcess::kCaptureFiles) skip.insert(name);
   tree_.emplace(installation.root(), skip);
+  recorded_ = true;
+}
+
+std::unique_ptr<ProgramProcess> FaultTest::start(const LaunchOptions& options) {
+  if (!recorded_) recordInstallation();
+  recorded_ = false;
   return std::make_unique<ProgramProcess>(installation, options);
 }
 
@@ -81,4 +98,21 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
   std::size_t count = 0;
   for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
   return count;
+}
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void expectEarlyFailure(const Installation& installation, const ProgramRun& run,
+                        const std::vector<std::string>& before, const std::string& failure) {
+  EXPECT_EQ(1, run.status);
+  std::vector<std::string> log = before;
+  log.push_back(F + failure);
+  EXPECT_EQ(log, installation.logLines());
+  EXPECT_EQ(kTitle + ": " + failure + "\n", run.err);
+  EXPECT_EQ((std::vector<std::string>{"Kexporter.log"}), installation.outputNames());
 }

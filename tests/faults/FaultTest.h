@@ -22,7 +22,12 @@ class FaultTest : public ::testing::Test {
  protected:
   FaultTest();
 
-  // Starts the program in the background; the installation is recorded now.
+  // Records the installation as the next run must leave it. start() does
+  // this itself unless it was done since the last start; a test that locks
+  // a database calls it first, as reading a file drops the process's locks
+  // on that file.
+  void recordInstallation();
+  // Starts the program in the background.
   std::unique_ptr<ProgramProcess> start(const LaunchOptions& options = {});
   // Waits for a started program and checks the installation.
   ProgramRun finish(ProgramProcess& process);
@@ -37,7 +42,11 @@ class FaultTest : public ::testing::Test {
 
  private:
   std::optional<InstallationTree> tree_;
+  bool recorded_ = false;
 };
+
+// The bytes of a file; "" when it is missing.
+std::string readFile(const fs::path& path);
 
 // Rows of the user-management tables made by SQL, numbered from 1.
 std::string accountRows(int count, int firstId = 1, const std::string& tray = "1");
@@ -52,9 +61,17 @@ void expectWholeOutputFiles(const Installation& installation);
 // How often `part` occurs in `text`.
 std::size_t occurrences(const std::string& text, const std::string& part);
 
+// An early failure: the log holds `before` and then the failure line, the
+// operator saw one warning, the status is 1 and no CSV file was made.
+void expectEarlyFailure(const Installation& installation, const ProgramRun& run,
+                        const std::vector<std::string>& before, const std::string& failure);
+
 // The program's title, which prefixes every warning on standard error.
 extern const std::string kTitle;
 extern const std::string S;  // ",【Success】, ", as logLines gives it
 extern const std::string F;  // ",【Failure】, "
+extern const std::string kStarted;      // the first log line of a run
+extern const std::string kInitialized;  // the log line of a started client
+extern const std::string kNotInstalled; // the database cannot be opened
 
 #endif

@@ -72,6 +72,7 @@ ProgramProcess::~ProgramProcess() {
 }
 
 ProgramRun ProgramProcess::wait(std::chrono::milliseconds limit) {
+  if (pid_ <= 0) return run_;
   const auto deadline = std::chrono::steady_clock::now() + limit;
   int status = 0;
   rusage usage{};
@@ -94,6 +95,7 @@ ProgramRun ProgramProcess::wait(std::chrono::milliseconds limit) {
   pid_ = -1;
   run.out = readAll(installation_.root() / kOutFile);
   run.err = readAll(installation_.root() / kErrFile);
+  run_ = run;
   return run;
 }
 

@@ -39,7 +39,7 @@ class ProgramProcess {
 
   // Waits for the end, at most `limit`: a program still running then is
   // killed and its status is -1. Status 128 + n for a program ended by
-  // signal n.
+  // signal n. Waiting again gives the same run.
   ProgramRun wait(std::chrono::milliseconds limit = std::chrono::seconds(60));
   void signal(int sig) const;
   // True while the program has not ended (it is not reaped here).
@@ -55,6 +55,7 @@ class ProgramProcess {
   std::chrono::steady_clock::time_point start_;
   std::chrono::milliseconds elapsed_{0};
   long peakKib_ = 0;
+  ProgramRun run_;
 };
 
 #endif

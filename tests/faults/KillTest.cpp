@@ -1,0 +1,41 @@
+// The program is ended from outside while it writes: whatever it wrote is
+// whole lines, and the source database is untouched.
+#include <signal.h>
+
+#include <thread>
+
+#include "FaultTest.h"
+
+namespace {
+
+class KillTest : public FaultTest, public ::testing::WithParamInterface<int> {};
+
+}  // namespace
+
+TEST_P(KillTest, EndedMidExportLeavesOnlyWholeLines) {
+  const int sig = GetParam();
+  installation.sql(accountRows(300000));
+  std::unique_ptr<ProgramProcess> program = start();
+  // Strike while rows are being written, past the first file's rollover.
+  const fs::path second = installation.outputFolder() / "destination_2.csv";
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!(fs::exists(second) && fs::file_size(second) > 0) && program->running() &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+  ASSERT_TRUE(program->running()) << "the export ended before it could be interrupted";
+  program->signal(sig);
+  ProgramRun run = finish(*program);
+
+  EXPECT_EQ(128 + sig, run.status);
+  expectWholeOutputFiles(installation);
+  const std::vector<std::string> log = installation.logLines();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(kStarted, log.front());
+  for (const std::string& line : log) EXPECT_EQ(std::string::npos, line.find("UNTERMINATED")) << line;
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, KillTest, ::testing::Values(SIGTERM, SIGKILL),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                           return std::string(info.param == SIGTERM ? "Sigterm" : "Sigkill");
+                         });
