@@ -4,7 +4,6 @@
 
 #include "OdbReader.h"
 #include "OdbTestSupport.h"
-#include "Pelcore/PelParameter.h"
 #include "VekOdb/OdbCodes.h"
 #include "VekOdb/OdbDataSource.h"
 #include "VekPel/VekDefaultParameter.h"
@@ -46,7 +45,6 @@ TEST(OdbClient, BelongsToTheThreadThatStartedItUntilItEnds) {
     EXPECT_EQ(reader.next(), VEK_E_NOMOREROWS);
     EXPECT_EQ(OdbDataSource::TerminateTessel(), VEK_S_OK);
     EXPECT_EQ(reader.next(), ODB_E_NOTSTARTED);
-    EXPECT_EQ(OdbDataSource::TerminateTessel(), VEK_S_OK);
 
     // Started again, by another thread this time.
     EXPECT_EQ(onOtherThread([] { return OdbDataSource::InitializeTessel(kGwKey); }), VEK_S_OK);
@@ -54,21 +52,7 @@ TEST(OdbClient, BelongsToTheThreadThatStartedItUntilItEnds) {
   });
 }
 
-TEST(OdbClient, MissingTopPathFailsWithTheRaisedCodeUntilItExists) {
-  inFreshProcess([] {
-    TestInstallation installation;
-    installation.writeRegistry({{"HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW", ""}});
-    VekDefaultParameter::setParameterSource(kGwKey);
-    EXPECT_EQ(OdbDataSource::InitializeTessel(kGwKey), VEK_E_UNEXPECTED);
-    OdbReader reader;
-    EXPECT_EQ(reader.open(u"ud_gwAddress"), ODB_E_NOTSTARTED);
-
-    installation.writeRegistry();
-    EXPECT_EQ(OdbDataSource::InitializeTessel(kGwKey), VEK_S_OK);
-  });
-}
-
-TEST(OdbClient, RemoteEngineConnectsWhenTheDataSourceIsInitialized) {
+TEST(OdbClient, RemoteEngineThatCannotConnectFailsTheDataSourceWithOneMessage) {
   inFreshProcess([] {
     TestInstallation installation;
     // Nothing listens on port 1 of the loopback interface.
@@ -82,10 +66,8 @@ TEST(OdbClient, RemoteEngineConnectsWhenTheDataSourceIsInitialized) {
     EXPECT_EQ(reader.open(u"ud_gwAddress"), ODB_E_CANTCONNECT);
     const std::vector<std::string> lines = messageLines(recorder);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_NE(lines[0].find("Can't connect to database ud_gwAddress on 127.0.0.1:1: "),
-              std::string::npos)
-        << lines[0];
-    EXPECT_NE(lines[0].find("Connection refused"), std::string::npos) << lines[0];
     EXPECT_EQ(lines[0].rfind("error VekOdb:", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find("Can't connect to database ud_gwAddress on 127.0.0.1:1: "),
+              std::string::npos) << lines[0];
   });
 }

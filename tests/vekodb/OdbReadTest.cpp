@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "OdbReader.h"
 #include "OdbTestSupport.h"
@@ -11,6 +13,8 @@
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 const char* const kAccounts =
     "CREATE TABLE umAccount(ac_guid TEXT, ac_id INTEGER, ac_name TEXT, ac_storeTray INTEGER,"
     " ac_created TEXT);"
@@ -19,12 +23,11 @@ const char* const kAccounts =
     "INSERT INTO umAccount VALUES('g3', NULL, '𠮷野家😀', NULL, NULL);";
 
 // Runs `scenario` in a fresh process whose client is started for a new
-// installation; `values` go below its key beside VekPath.
-void withClient(const std::function<void(TestInstallation&)>& scenario,
-                const std::string& values = "") {
+// installation.
+void withClient(const std::function<void(TestInstallation&)>& scenario) {
   inFreshProcess([&] {
     TestInstallation installation;
-    installation.writeRegistry(values);
+    installation.writeRegistry();
     VekDefaultParameter::setParameterSource(kGwKey);
     ASSERT_EQ(OdbDataSource::InitializeTessel(kGwKey), VEK_S_OK);
     scenario(installation);
@@ -32,28 +35,37 @@ void withClient(const std::function<void(TestInstallation&)>& scenario,
   });
 }
 
-struct AccountRow {
-  ColumnBinding guid, id, name, tray, created;
-};
-
-void bindAccountRow(AccountRow& row) {
-  row.guid.type = kColumnText;
-  row.id.type = kColumnInteger;
-  row.name.type = kColumnText;
-  row.tray.type = kColumnBool;
-  row.created.type = kColumnDateTime;
+std::string codeText(VekRC rc) {
+  char text[32];
+  std::snprintf(text, sizeof text, "rc 0x%08x", static_cast<unsigned>(rc));
+  return text;
 }
 
-void expectDateTime(const ColumnBinding& b, int year, int month, int day, int hour, int minute,
-                    int second, int millis) {
-  EXPECT_EQ(b.status, kColumnValuePresent);
-  EXPECT_EQ(b.dateTime.year, year);
-  EXPECT_EQ(b.dateTime.month, month);
-  EXPECT_EQ(b.dateTime.day, day);
-  EXPECT_EQ(b.dateTime.hour, hour);
-  EXPECT_EQ(b.dateTime.minute, minute);
-  EXPECT_EQ(b.dateTime.second, second);
-  EXPECT_EQ(b.dateTime.milliseconds, millis);
+std::string valueText(const ColumnBinding& b) {
+  if (b.status != kColumnValuePresent) return "NULL";
+  if (b.type == kColumnText) return pelUtf16ToUtf8(b.text);
+  if (b.type != kColumnDateTime) return std::to_string(b.value);
+  char text[64];
+  const auto& t = b.dateTime;
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.year, t.month, t.day,
+                t.hour, t.minute, t.second, t.milliseconds);
+  return text;
+}
+
+// Runs `query` with columns of `types` and fetches to the end: each row as
+// its values joined by "|", each failed query or fetch as its code.
+Lines fetchAll(OdbReader& reader, const char16_t* query, const std::vector<std::int32_t>& types) {
+  std::vector<ColumnBinding> bindings(types.size());
+  for (std::size_t i = 0; i < types.size(); ++i) bindings[i].type = types[i];
+  const VekRC rc = reader.query(query, static_cast<int>(types.size()), bindings.data());
+  if (rc != VEK_S_OK) return {codeText(rc)};
+  Lines rows;
+  for (VekRC next; (next = reader.next()) != VEK_E_NOMOREROWS && rows.size() < 100;) {
+    std::string row;
+    for (const ColumnBinding& b : bindings) row += (row.empty() ? "" : "|") + valueText(b);
+    rows.push_back(next == VEK_S_OK ? row : codeText(next));
+  }
+  return rows;
 }
 
 }  // namespace
@@ -67,35 +79,12 @@ TEST(OdbRead, DeliversEveryTypeAndLeavesTheFileAsItWas) {
       OdbReader reader;
       ASSERT_EQ(reader.open(u"ud_gwAddress"), VEK_S_OK);
       EXPECT_EQ(reader.count(u"select count(*) from umAccount"), 3);
-
-      AccountRow row;
-      bindAccountRow(row);
-      ASSERT_EQ(reader.query(u"select ac_guid, ac_id, ac_name, ac_storeTray, ac_created "
-                             u"from umAccount order by rowid",
-                             5, &row.guid),
-                VEK_S_OK);
-      ASSERT_EQ(reader.next(), VEK_S_OK);
-      EXPECT_EQ(std::u16string(row.guid.text), u"g1");
-      EXPECT_EQ(row.id.value, -5);
-      EXPECT_EQ(std::u16string(row.name.text), u"say \"hi\"");
-      EXPECT_EQ(row.tray.value, 1);
-      expectDateTime(row.created, 2009, 3, 7, 4, 5, 6, 7);
-
-      ASSERT_EQ(reader.next(), VEK_S_OK);
-      EXPECT_EQ(row.id.value, 2147483647);
-      EXPECT_EQ(row.name.status, kColumnValuePresent);
-      EXPECT_EQ(std::u16string(row.name.text), u"");
-      EXPECT_EQ(row.tray.status, kColumnValuePresent);
-      EXPECT_EQ(row.tray.value, 0);
-      expectDateTime(row.created, 2010, 12, 31, 23, 59, 58, 0);
-
-      ASSERT_EQ(reader.next(), VEK_S_OK);
-      EXPECT_EQ(std::u16string(row.name.text), u"𠮷野家😀");
-      EXPECT_NE(row.id.status, kColumnValuePresent);
-      EXPECT_NE(row.tray.status, kColumnValuePresent);
-      EXPECT_NE(row.created.status, kColumnValuePresent);
-
-      EXPECT_EQ(reader.next(), VEK_E_NOMOREROWS);
+      EXPECT_EQ(fetchAll(reader,
+                         u"select ac_guid, ac_id, ac_name, ac_storeTray, ac_created "
+                         u"from umAccount order by rowid",
+                         {kColumnText, kColumnInteger, kColumnText, kColumnBool, kColumnDateTime}),
+                (Lines{"g1|-5|say \"hi\"|1|2009-03-07 04:05:06.007",
+                       "g2|2147483647||0|2010-12-31 23:59:58.000", "g3|NULL|𠮷野家😀|NULL|NULL"}));
       EXPECT_EQ(reader.next(), VEK_E_NOMOREROWS);  // the query is not run again
     }
     EXPECT_EQ(openDescriptorsOf(path), 0);
@@ -106,41 +95,23 @@ TEST(OdbRead, DeliversEveryTypeAndLeavesTheFileAsItWas) {
 TEST(OdbRead, DatabaseNamesStayInTheDataFolder) {
   withClient([](TestInstallation& installation) {
     runSql(installation.databasePath("notes"), "CREATE TABLE t(x);");
-    OdbReader pathLike;
-    EXPECT_EQ(pathLike.open(u"../data/notes"), VEK_E_INVALIDARG);
-    OdbReader unnamed;
-    EXPECT_EQ(unnamed.open(u""), VEK_E_INVALIDARG);
-    OdbReader missing;
-    EXPECT_EQ(missing.open(u"absent"), ODB_E_FILENOTFOUND);
+    const std::pair<const char16_t*, VekRC> cases[] = {
+        {u"../data/notes", VEK_E_INVALIDARG}, {u"", VEK_E_INVALIDARG}, {u"absent", ODB_E_FILENOTFOUND}};
+    for (const auto& [name, rc] : cases) {
+      OdbReader reader;
+      EXPECT_EQ(reader.open(name), rc) << pelUtf16ToUtf8(name);
+    }
     EXPECT_FALSE(std::filesystem::exists(installation.databasePath("absent")));
 
     if (::geteuid() != 0) {  // root reads whatever the mode says
-      std::filesystem::permissions(installation.databasePath("notes"),
-                                   std::filesystem::perms::none);
+      std::filesystem::permissions(installation.databasePath("notes"), std::filesystem::perms::none);
       OdbReader unreadable;
       EXPECT_EQ(unreadable.open(u"notes"), ODB_E_ACCESSDENIED);
     }
   });
 }
 
-TEST(OdbRead, QueriesMustGiveTheBoundColumns) {
-  withClient([](TestInstallation& installation) {
-    runSql(installation.databasePath("ud_gwAddress"), kAccounts);
-    OdbReader reader;
-    ASSERT_EQ(reader.open(u"ud_gwAddress"), VEK_S_OK);
-    ColumnBinding binding;
-    binding.type = kColumnInteger;
-    EXPECT_EQ(reader.query(u"select count(*) from umAccount", 2, &binding), VEK_E_INVALIDARG);
-    // A statement without rows could end the session's snapshot.
-    EXPECT_EQ(reader.query(u"commit", 0, nullptr), VEK_E_INVALIDARG);
-    binding.type = 99;
-    EXPECT_EQ(reader.query(u"select count(*) from umAccount", 1, &binding), VEK_E_INVALIDARG);
-    EXPECT_EQ(reader.next(), VEK_E_UNEXPECTED);  // a rowset whose query did not run
-    EXPECT_EQ(reader.count(u"select count(*) from umAccount"), 3);
-  });
-}
-
-TEST(OdbRead, ValuesThatDoNotFitTheirTypeFailTheFetch) {
+TEST(OdbRead, QueriesMustGiveTheBoundColumnsAndValuesMustFitTheirType) {
   withClient([](TestInstallation& installation) {
     runSql(installation.databasePath("ud_gwAddress"),
            "CREATE TABLE v(x);"
@@ -150,25 +121,21 @@ TEST(OdbRead, ValuesThatDoNotFitTheirTypeFailTheFetch) {
            "INSERT INTO v VALUES(3.0);");
     OdbReader reader;
     ASSERT_EQ(reader.open(u"ud_gwAddress"), VEK_S_OK);
-    ColumnBinding binding;
-    binding.type = kColumnInteger;
-    ASSERT_EQ(reader.query(u"select x from v order by rowid", 1, &binding), VEK_S_OK);
-    EXPECT_EQ(reader.next(), ODB_E_DATAOVERFLOW);
-    EXPECT_EQ(reader.next(), ODB_E_CANTCONVERTVALUE);
-    ASSERT_EQ(reader.next(), VEK_S_OK);
-    EXPECT_EQ(binding.value, 12);
-    ASSERT_EQ(reader.next(), VEK_S_OK);
-    EXPECT_EQ(binding.value, 3);
+    const std::string invalid = codeText(VEK_E_INVALIDARG);
+    EXPECT_EQ(fetchAll(reader, u"select count(*) from v", {kColumnInteger, kColumnInteger}), Lines{invalid});
+    EXPECT_EQ(fetchAll(reader, u"select count(*) from v", {99}), Lines{invalid});
+    // A statement without rows could end the session's snapshot.
+    EXPECT_EQ(fetchAll(reader, u"commit", {}), Lines{invalid});
+    EXPECT_EQ(reader.next(), VEK_E_UNEXPECTED);  // a rowset whose query did not run
 
-    binding.type = kColumnDateTime;
-    ASSERT_EQ(reader.query(u"select '2009-13-07 04:05:06' union all select '2009-03-07'"
-                           u" union all select '2009-03-07 04:05:06.5'",
-                           1, &binding),
-              VEK_S_OK);
-    EXPECT_EQ(reader.next(), ODB_E_CANTCONVERTVALUE);
-    EXPECT_EQ(reader.next(), ODB_E_CANTCONVERTVALUE);
-    ASSERT_EQ(reader.next(), VEK_S_OK);
-    expectDateTime(binding, 2009, 3, 7, 4, 5, 6, 500);
+    EXPECT_EQ(fetchAll(reader, u"select x from v order by rowid", {kColumnInteger}),
+              (Lines{codeText(ODB_E_DATAOVERFLOW), codeText(ODB_E_CANTCONVERTVALUE), "12", "3"}));
+    EXPECT_EQ(fetchAll(reader,
+                       u"select '2009-13-07 04:05:06' union all select '2009-03-07'"
+                       u" union all select '2009-03-07 04:05:06.5'",
+                       {kColumnDateTime}),
+              (Lines{codeText(ODB_E_CANTCONVERTVALUE), codeText(ODB_E_CANTCONVERTVALUE),
+                     "2009-03-07 04:05:06.500"}));
   });
 }
 
@@ -184,34 +151,12 @@ TEST(OdbRead, SessionReadsOneSnapshotWhileAnotherConnectionWrites) {
     service.run("INSERT INTO umAccount(ac_guid) VALUES('g4');");
     EXPECT_EQ(reader.count(u"select count(*) from umAccount"), 3);
     service.run("INSERT INTO umAccount(ac_guid) VALUES('g5'); DELETE FROM umAccount WHERE ac_guid='g1';");
-    EXPECT_EQ(reader.count(u"select count(*) from umAccount"), 3);
-    ColumnBinding guid;
-    guid.type = kColumnText;
-    ASSERT_EQ(reader.query(u"select ac_guid from umAccount order by rowid", 1, &guid), VEK_S_OK);
-    ASSERT_EQ(reader.next(), VEK_S_OK);
-    EXPECT_EQ(std::u16string(guid.text), u"g1");
+    EXPECT_EQ(fetchAll(reader, u"select ac_guid from umAccount order by rowid", {kColumnText}),
+              (Lines{"g1", "g2", "g3"}));
 
-    // A new session sees the writes.
-    reader.close();
-    OdbSession* session = nullptr;
-    ASSERT_EQ(reader.source().CreateSession(&session), VEK_S_OK);
-    EXPECT_EQ(session->Initialize(&reader.source(), 1), VEK_S_OK);
-    OdbSession* second = nullptr;
-    ASSERT_EQ(reader.source().CreateSession(&second), VEK_S_OK);
-    EXPECT_EQ(second->Initialize(&reader.source(), 1), ODB_E_OBJECTOPEN);
-    reader.source().ReleaseSession(&second);
-    OdbRowset* rowset = nullptr;
-    ASSERT_EQ(session->CreateRowset(&rowset), VEK_S_OK);
-    ColumnBinding count;
-    count.type = kColumnInteger;
-    ASSERT_EQ(rowset->Initialize(session, u"select count(*) from umAccount", 10, 0, 0, 1, &count),
-              VEK_S_OK);
-    ASSERT_EQ(rowset->GetNextRow(0), VEK_S_OK);
-    EXPECT_EQ(count.value, 4);
-    session->ReleaseRowset(&rowset);
-    EXPECT_EQ(rowset, nullptr);
-    reader.source().ReleaseSession(&session);
-    EXPECT_EQ(session, nullptr);
+    OdbReader later;  // a new session sees the writes
+    ASSERT_EQ(later.open(u"ud_gwAddress"), VEK_S_OK);
+    EXPECT_EQ(later.count(u"select count(*) from umAccount"), 4);
   });
 }
 
