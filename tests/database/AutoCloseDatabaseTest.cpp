@@ -76,26 +76,20 @@ TEST(AutoCloseDatabase, OpensCountsFetchesAndReleasesEverything) {
         EXPECT_EQ(columnInt(count), 3);
         EXPECT_EQ(database.GetNextRow(0), VEK_E_NOMOREROWS);
       }
+      // The rowset's end closed it: a fetch now fails, and says so.
+      EXPECT_EQ(database.GetNextRow(0), VEK_E_UNEXPECTED);
       EXPECT_EQ(messageLines(recorder),
                 (Lines{"debug AutoCloseDatabase:341 Initialize",
                        "debug AutoCloseDatabase:220 CreateRowset",
                        "debug AutoCloseDatabase:241 GetNextRow",
                        "debug AutoCloseDatabase:241 GetNextRow",
-                       "debug AutoCloseDatabase:252 CloseRowset"}));
-
-      // The rowset's end closed it: a fetch now fails, and says so.
-      recorder.clear();
-      EXPECT_EQ(database.GetNextRow(0), VEK_E_UNEXPECTED);
-      EXPECT_EQ(reportedLines(recorder), (Lines{"error AutoCloseDatabase:246 Unexpected exception occurred"}));
+                       "debug AutoCloseDatabase:252 CloseRowset",
+                       "debug AutoCloseDatabase:241 GetNextRow",
+                       "error AutoCloseDatabase:246 Unexpected exception occurred"}));
 
       EXPECT_EQ(accountLines(database),
                 (Lines{"\"g1\",-5,\"say \"\"hi\"\"\",1", "\"g2\",7,\"\",0",
                        "\"g3\",\"null\",\"𠮷野家\",\"null\""}));
-      recorder.clear();
-      database.CloseRowset();
-      database.CloseRowset();
-      EXPECT_EQ(messageLines(recorder), (Lines{"debug AutoCloseDatabase:252 CloseRowset",
-                                               "debug AutoCloseDatabase:252 CloseRowset"}));
       EXPECT_EQ(database.Close(VEK_S_OK), VEK_S_OK);
       EXPECT_EQ(openDescriptorsOf(path), 0);
       EXPECT_EQ(database.Close(VEK_S_OK), VEK_S_OK);
@@ -110,26 +104,22 @@ TEST(AutoCloseDatabase, MissingOrBrokenDatabaseFailsOpenWithItsMessages) {
         PelMessageRecorder recorder;
         UserDatabase database;
         EXPECT_EQ(database.Open(), ODB_E_FILENOTFOUND);
-        EXPECT_EQ(reportedLines(recorder),
-                  (Lines{"error VekOdb Can't open database " + path +
-                             ": unable to open database file. rc = 0x80070002",
-                         "error AutoCloseDatabase:70 Can't initialize OdbDataSourceTessel: "
-                         "ud_gwAddress. rc = 0x80070002"}));
         EXPECT_FALSE(std::filesystem::exists(path));
-
         // The run goes on to count and close after a failed open.
-        recorder.clear();
         ColumnBinding count;
         count.type = kColumnInteger;
         AutoCloseRowset rowset(&database, u"select count(*) from umAccount", 0, 0, 1, &count);
         EXPECT_EQ(rowset.Initialize(), VEK_E_UNEXPECTED);
         EXPECT_NE(database.GetNextRow(0), VEK_S_OK);
         EXPECT_EQ(reportedLines(recorder),
-                  (Lines{"error AutoCloseDatabase:225 CreateRowset failed. rc = 0x8000ffff",
+                  (Lines{"error VekOdb Can't open database " + path +
+                             ": unable to open database file. rc = 0x80070002",
+                         "error AutoCloseDatabase:70 Can't initialize OdbDataSourceTessel: "
+                         "ud_gwAddress. rc = 0x80070002",
+                         "error AutoCloseDatabase:225 CreateRowset failed. rc = 0x8000ffff",
                          "error AutoCloseDatabase:234 Unexpected exception occurred",
                          "error AutoCloseDatabase:246 Unexpected exception occurred"}));
         EXPECT_EQ(database.Close(VEK_E_FAIL), VEK_E_FAIL);
-        EXPECT_EQ(database.Close(VEK_S_OK), VEK_S_OK);
 
         writeBytes(path, "SQLite format 2\n" + std::string(1000, '\0'));
         recorder.clear();
@@ -158,22 +148,18 @@ TEST(AutoCloseDatabase, QueryErrorsAreLoggedTwiceAndTheConnectionGoesOn) {
       EXPECT_EQ(rowset.Initialize(), ODB_E_NOTABLE);
       EXPECT_NE(database.GetNextRow(0), VEK_S_OK);
     }
-    Lines lines = reportedLines(recorder);
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "error VekOdb Query failed: no such table: umNothing: "
-                        "select count(*) from umNothing. rc = 0x80040e37");
-    EXPECT_EQ(lines[1], "error AutoCloseDatabase:231 Rowset Initialize failed. rc = 0x80040e37");
-    EXPECT_EQ(lines[2], "normal AutoCloseDatabase:234 VekRC caught: 0x80040e37");
-    EXPECT_EQ(lines[3], "error VekOdb GetNextRow without a query. rc = 0x8000ffff");
-
-    recorder.clear();
     EXPECT_EQ(database.CreateRowset(u"select count(* from umAccount", 0, 0, 1, &count),
               ODB_E_ERRORSINCOMMAND);
-    lines = reportedLines(recorder);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_NE(lines[0].find("syntax error"), std::string::npos) << lines[0];
-    EXPECT_EQ(lines[1], "error AutoCloseDatabase:231 Rowset Initialize failed. rc = 0x80040e14");
-    EXPECT_EQ(lines[2], "normal AutoCloseDatabase:234 VekRC caught: 0x80040e14");
+    EXPECT_EQ(reportedLines(recorder),
+              (Lines{"error VekOdb Query failed: no such table: umNothing: "
+                     "select count(*) from umNothing. rc = 0x80040e37",
+                     "error AutoCloseDatabase:231 Rowset Initialize failed. rc = 0x80040e37",
+                     "normal AutoCloseDatabase:234 VekRC caught: 0x80040e37",
+                     "error VekOdb GetNextRow without a query. rc = 0x8000ffff",
+                     "error VekOdb Query failed: near \"from\": syntax error: "
+                     "select count(* from umAccount. rc = 0x80040e14",
+                     "error AutoCloseDatabase:231 Rowset Initialize failed. rc = 0x80040e14",
+                     "normal AutoCloseDatabase:234 VekRC caught: 0x80040e14"}));
 
     EXPECT_EQ(accountLines(database).size(), 3u);
     EXPECT_EQ(database.Close(VEK_S_OK), VEK_S_OK);

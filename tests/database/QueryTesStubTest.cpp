@@ -96,16 +96,13 @@ TEST(QueryTesStub, SecondStartChangesNothingAndTerminateResets) {
     TestInstallation installation;
     writeThreeInstallations(installation);
     ASSERT_EQ(QueryTesStub::initializeTessel(0, "V3"), VEK_S_OK);
-
     PelMessageRecorder recorder;
     EXPECT_EQ(QueryTesStub::initializeTessel(1, ""), VEK_S_OK);
-    EXPECT_EQ(messageLines(recorder), Lines{"debug QueryTesStub:85 initializeTessel"});
     EXPECT_EQ(QueryTesStub::serverType(), 0);
     EXPECT_EQ(openedInstallation(), "nxv4gw");
 
-    recorder.clear();
     EXPECT_EQ(QueryTesStub::terminateTessel(), VEK_S_OK);
-    EXPECT_EQ(messageLines(recorder), Lines{"debug QueryTesStub:150 terminateTessel"});
+    EXPECT_EQ(reportedLines(recorder), Lines{});
     EXPECT_FALSE(QueryTesStub::clientStarted());
     EXPECT_EQ(QueryTesStub::serverType(), 2);
     EXPECT_EQ(openedInstallation(), "(not opened)");  // the client has ended
@@ -123,22 +120,19 @@ TEST(QueryTesStub, FailedClientStartIsLoggedTwice) {
     installation.writeRegistry({{kNxv5Gw, ""}});
     PelMessageRecorder recorder;
     EXPECT_EQ(QueryTesStub::initializeTessel(0, ""), VEK_E_UNEXPECTED);
-    EXPECT_EQ(reportedLines(recorder),
-              (Lines{"error VekPel Bad configuration: required key VekPath not found.",
-                     "error QueryTesStub:125 OdbDataSource::InitializeTessel Error. rc = 0x8000ffff",
-                     "error QueryTesStub:131 Unexpected exception occurred"}));
     EXPECT_FALSE(QueryTesStub::clientStarted());
     EXPECT_EQ(QueryTesStub::serverType(), 0);
 
     // The client already runs on another thread.
     installation.writeRegistry();
     std::thread([] { OdbDataSource::InitializeTessel(u"NXV5"); }).join();
-    recorder.clear();
     EXPECT_EQ(QueryTesStub::initializeTessel(0, ""), ODB_E_WRONGTHREAD);
-    const Lines lines = reportedLines(recorder);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "error QueryTesStub:125 OdbDataSource::InitializeTessel Error. rc = 0x8001010e");
-    EXPECT_EQ(lines[1], "normal QueryTesStub:131 VekRC caught: 0x8001010e");
+    EXPECT_EQ(reportedLines(recorder),
+              (Lines{"error VekPel Bad configuration: required key VekPath not found.",
+                     "error QueryTesStub:125 OdbDataSource::InitializeTessel Error. rc = 0x8000ffff",
+                     "error QueryTesStub:131 Unexpected exception occurred",
+                     "error QueryTesStub:125 OdbDataSource::InitializeTessel Error. rc = 0x8001010e",
+                     "normal QueryTesStub:131 VekRC caught: 0x8001010e"}));
     EXPECT_FALSE(QueryTesStub::clientStarted());
   });
 }
