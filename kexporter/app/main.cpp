@@ -7,6 +7,7 @@
 
 #include "ConsoleApp.h"
 #include "InstanceGuard.h"
+#include "ProcessSignals.h"
 #include "ProgramOptions.h"
 #ifdef KEXPORTER_WITH_DIALOGS
 #include "ExporterApp.h"
@@ -34,6 +35,7 @@ bool hasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  ProcessSignals::install();
   ProgramOptions options;
   if (std::optional<int> status = options.parse(argc, argv)) return *status;
 

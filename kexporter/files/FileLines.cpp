@@ -1,10 +1,24 @@
 #include "FileLines.h"
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 
 namespace {
+
+// Lines between the start and the end of their write, over all threads, and
+// whether the process is ending. Each side sets its own flag before it looks
+// at the other's, so that a line and the end never miss each other.
+std::atomic<int> linesInWriting{0};
+std::atomic<bool> ending{false};
+thread_local bool writingHere = false;
+
+// The process is ending: a line not yet begun is never begun.
+[[noreturn]] void waitForTheEnd() {
+  for (;;) ::pause();
+}
 
 // Takes back the first `written` bytes of a line whose rest could not be
 // written (a full disk, a file-size limit), so the file ends in a whole line.
@@ -18,7 +32,9 @@ void takeBack(int fd, std::size_t written) {
 
 }  // namespace
 
-bool writeLine(int fd, const std::string& bytes) {
+namespace {
+
+bool writeAll(int fd, const std::string& bytes) {
   const char* data = bytes.data();
   std::size_t left = bytes.size();
   while (left > 0) {
@@ -32,4 +48,29 @@ bool writeLine(int fd, const std::string& bytes) {
     left -= static_cast<std::size_t>(written);
   }
   return true;
+}
+
+}  // namespace
+
+bool writeLine(int fd, const std::string& bytes) {
+  linesInWriting.fetch_add(1);
+  writingHere = true;
+  if (ending.load()) waitForTheEnd();
+  const bool written = writeAll(fd, bytes);
+  writingHere = false;
+  linesInWriting.fetch_sub(1);
+  return written;
+}
+
+void endBetweenLines(int sig) {
+  ending.store(true);
+  // A line of another thread is in the kernel and done in a moment. One of
+  // this thread's own, interrupted here, cannot be finished any more.
+  const int own = writingHere ? 1 : 0;
+  while (linesInWriting.load() > own) {
+  }
+  ::signal(sig, SIG_DFL);
+  // Blocked while its handler runs, the signal ends the process as soon as
+  // the handler returns.
+  ::raise(sig);
 }

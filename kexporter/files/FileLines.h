@@ -11,4 +11,11 @@
 // failed.
 bool writeLine(int fd, const std::string& bytes);
 
+// For the handler of a signal that ends the program (SIGTERM and the like):
+// waits until no other thread is inside a line's write, keeps any further
+// line from starting, and lets `sig` end the process with its default
+// action once the handler returns. So a file ends in a whole line however
+// the program is ended, short of SIGKILL. Async-signal-safe.
+void endBetweenLines(int sig);
+
 #endif
