@@ -1,6 +1,7 @@
 // The program is ended from outside while it writes: whatever it wrote is
 // whole lines, and the source database is untouched.
 #include <signal.h>
+#include <string.h>
 
 #include <thread>
 
@@ -35,7 +36,19 @@ TEST_P(KillTest, EndedMidExportLeavesOnlyWholeLines) {
   for (const std::string& line : log) EXPECT_EQ(std::string::npos, line.find("UNTERMINATED")) << line;
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, KillTest, ::testing::Values(SIGTERM, SIGKILL),
+INSTANTIATE_TEST_SUITE_P(Signals, KillTest, ::testing::Values(SIGTERM, SIGINT, SIGKILL),
                          [](const ::testing::TestParamInfo<int>& info) {
-                           return std::string(info.param == SIGTERM ? "Sigterm" : "Sigkill");
+                           return std::string(sigabbrev_np(info.param));
                          });
+
+// Output that nobody reads any more (a pipe into a program that has ended)
+// does not end the export half-way.
+TEST_F(FaultTest, ClosedOutputPipeDoesNotStopTheExport) {
+  installation.sql(accountRows(50) + "insert into umTSI values ('T1','G','S');");
+  LaunchOptions options;
+  options.outputToClosedPipe = true;
+  ProgramRun run = runProgram(options);
+  EXPECT_EQ(0, run.status);
+  EXPECT_EQ(51u, occurrences(installation.output("destination_1.csv"), "\r\n"));
+  EXPECT_EQ(cp932("NAME,SENDER,DGUID\r\n\"T1\",\"S\",\"G\"\r\n"), installation.output("tsi_1.csv"));
+}

@@ -23,14 +23,14 @@ std::string readAll(const fs::path& path) {
 }
 
 // In the child, between fork and exec: only async-signal-safe calls.
+// `closedPipe` is the writing end of a pipe without reader, or -1.
 [[noreturn]] void execProgram(const fs::path& program, const std::string& name,
                               const std::vector<std::string>& args, const fs::path& root,
-                              rlim_t fileSizeLimit) {
+                              rlim_t fileSizeLimit, int closedPipe) {
   dup2(open((root / kInFile).c_str(), O_RDONLY), 0);
-  dup2(open((root / kOutFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
-  dup2(open((root / kErrFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+  dup2(closedPipe >= 0 ? closedPipe : open((root / kOutFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+  dup2(closedPipe >= 0 ? closedPipe : open((root / kErrFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
   if (fileSizeLimit != RLIM_INFINITY) {
-    signal(SIGXFSZ, SIG_IGN);
     rlimit limit{fileSizeLimit, fileSizeLimit};
     setrlimit(RLIMIT_FSIZE, &limit);
   }
@@ -59,9 +59,12 @@ ProgramProcess::ProgramProcess(const Installation& installation, const LaunchOpt
   unsetenv("DISPLAY");
   unsetenv("WAYLAND_DISPLAY");
   const std::string name = installation.program().filename().string();
+  int pipeEnds[2] = {-1, -1};
+  if (options.outputToClosedPipe && pipe2(pipeEnds, O_CLOEXEC) == 0) close(pipeEnds[0]);
   start_ = std::chrono::steady_clock::now();
   pid_ = fork();
-  if (pid_ == 0) execProgram(installation.program(), name, args, root, options.fileSizeLimit);
+  if (pid_ == 0) execProgram(installation.program(), name, args, root, options.fileSizeLimit, pipeEnds[1]);
+  if (pipeEnds[1] >= 0) close(pipeEnds[1]);
   unsetenv("PEL_MESSAGE_LEVEL");
 }
 

@@ -16,9 +16,11 @@ struct LaunchOptions {
   // Arguments; empty means --console --yes --output <output folder>.
   std::vector<std::string> args;
   std::string input;
-  // RLIMIT_FSIZE of the program; SIGXFSZ is ignored with it, so that a write
-  // beyond the limit fails with EFBIG as on a full disk.
+  // RLIMIT_FSIZE of the program: a write beyond it fails as on a full disk
+  // (or ends a program that does not ignore SIGXFSZ).
   rlim_t fileSizeLimit = RLIM_INFINITY;
+  // Standard output and error go to a pipe that nobody reads any more.
+  bool outputToClosedPipe = false;
   // Variables set on top of PEL_REGISTRY and PEL_MESSAGE_FILE (which names
   // messages.log in the installation unless given here).
   std::vector<std::pair<std::string, std::string>> env;
