@@ -5,8 +5,10 @@
 
 #include <filesystem>
 
-#include "FilesTestSupport.h"
+#include "TestSupport.h"
 #include "SupportRoutines.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -14,7 +16,7 @@ TEST(ExportSettingsTest, ReadsValuesByThePrivateProfileRules) {
   TempFolder folder;
   std::string ini = folder / "Kexporter.ini";
   std::string longValue = std::string(1022, 'a') + "あ";
-  writeBytes(ini,
+  writeFile(ini,
              "[Other]\r\n"
              "CSVMAXLINE=7\r\n"
              "; CSVMAXLINE=8\r\n"
@@ -59,8 +61,8 @@ TEST(ExportSettingsTest, ReadsValuesByThePrivateProfileRules) {
 
 TEST(ExportSettingsTest, ReadsOnlyTheFileBesideTheProgram) {
   TempFolder folder;
-  writeBytes(folder / "Kexporter.ini", "[Kexporter]\r\nCSVMAXLINE=4711\r\nVERSION=elsewhere\r\n");
-  std::string previous = std::filesystem::current_path().string();
+  writeFile(folder / "Kexporter.ini", "[Kexporter]\r\nCSVMAXLINE=4711\r\nVERSION=elsewhere\r\n");
+  std::string previous = fs::current_path().string();
   ASSERT_EQ(chdir(folder.path().c_str()), 0);
   int maxLines = ExportSettings::readInt("Kexporter.ini", "Kexporter", "CSVMAXLINE");
   std::string version = ExportSettings::readString("Kexporter.ini", "Kexporter", "VERSION");
@@ -69,6 +71,7 @@ TEST(ExportSettingsTest, ReadsOnlyTheFileBesideTheProgram) {
   EXPECT_NE(version, "elsewhere");
   EXPECT_EQ(maxLines, ExportSettings::readIntAt(programFolder() + "Kexporter.ini",
                                                 "Kexporter", "CSVMAXLINE"));
+  EXPECT_EQ(programFolder(), fs::read_symlink("/proc/self/exe").parent_path().string() + "/");
 }
 
 }  // namespace

@@ -1,28 +1,13 @@
-#ifndef TESTS_ENGINE_FILESTESTSUPPORT_H
-#define TESTS_ENGINE_FILESTESTSUPPORT_H
+#ifndef TESTS_FILES_FILESTESTSUPPORT_H
+#define TESTS_FILES_FILESTESTSUPPORT_H
 
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "Frontend.h"
-
-// A fresh folder below the system's temporary folder, removed with all it
-// holds (write bits restored first) when the object goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const {
-    return path_ + "/" + name;
-  }
-
- private:
-  std::string path_;
-};
+#include "TestSupport.h"
 
 // Stands in for the person at the screen: keeps every warning shown.
 class RecordingFrontend : public Frontend {
@@ -30,20 +15,30 @@ class RecordingFrontend : public Frontend {
   RecordingFrontend() { setFrontend(this); }
   ~RecordingFrontend() override { setFrontend(nullptr); }
 
-  void showWarning(const std::string& text) override {
-    warnings.push_back(text);
-  }
-  std::unique_ptr<ProgressView> startProgress() override;
-  void showResult(const std::string& text) override { results.push_back(text); }
+  void showWarning(const std::string& text) override { warnings.push_back(text); }
+  std::unique_ptr<ProgressView> startProgress() override { return nullptr; }
+  void showResult(const std::string&) override {}
 
   std::vector<std::string> warnings;
-  std::vector<std::string> results;
 };
 
-// The bytes of the file at path; empty when it cannot be read.
-std::string readBytes(const std::string& path);
-void writeBytes(const std::string& path, const std::string& bytes);
-// The CP932 bytes of UTF-8 text.
-std::string cp932(const std::string& utf8);
+// The lines of the run log at `path` in UTF-8 without their zero-padded
+// time stamps; a line without one is kept whole after "UNSTAMPED: ", a line
+// not ended by CR LF after "NO CR LF: ".
+inline std::vector<std::string> logLines(const std::string& path) {
+  static const std::regex stamped(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d (.*))");
+  std::istringstream log(fromCp932(readFile(path)));
+  std::vector<std::string> lines;
+  std::smatch match;
+  for (std::string text; std::getline(log, text);) {
+    if (text.empty() || text.back() != '\r') {
+      lines.push_back("NO CR LF: " + text);
+      continue;
+    }
+    text.pop_back();
+    lines.push_back(std::regex_match(text, match, stamped) ? match[1].str() : "UNSTAMPED: " + text);
+  }
+  return lines;
+}
 
 #endif
