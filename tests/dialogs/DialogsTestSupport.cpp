@@ -3,11 +3,7 @@
 #include <QApplication>
 #include <QDir>
 
-#include <cstdlib>
-
 #include "WarningBox.h"
-
-namespace fs = std::filesystem;
 
 void saveScreenshot(QWidget& widget, const QString& name) {
   QDir().mkpath(KEXPORTER_SCREENSHOT_DIR);
@@ -35,16 +31,3 @@ WarningRecorder::WarningRecorder() {
 }
 
 WarningRecorder::~WarningRecorder() { WarningBox::setRecorder(nullptr); }
-
-TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "kexporter-dialogs-XXXXXX").string();
-  path = mkdtemp(pattern.data());
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ignored);
-  for (auto& entry : fs::recursive_directory_iterator(path, ignored))
-    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-  fs::remove_all(path, ignored);
-}

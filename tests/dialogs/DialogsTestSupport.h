@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <filesystem>
 #include <functional>
 
 // Saves a picture of widget as <build>/screenshots/<name>.png for a person.
@@ -28,14 +27,6 @@ struct WarningRecorder {
   WarningRecorder();
   ~WarningRecorder();
   QStringList warnings;
-};
-
-// A new empty folder, removed with all it holds at the end.
-struct TempFolder {
-  TempFolder();
-  ~TempFolder();
-  std::string str() const { return path.string(); }
-  std::filesystem::path path;
 };
 
 #endif

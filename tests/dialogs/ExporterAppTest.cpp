@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "DialogsTestSupport.h"
+#include "TestSupport.h"
 #include "ExporterApp.h"
 #include "InstanceGuard.h"
 #include "OutputFolder.h"
@@ -29,15 +30,15 @@ std::string guardName() { return "kexporter-dialogs-tests-" + std::to_string(get
 class DemoRun : public testing::Test {
  protected:
   void SetUp() override {
-    std::string demo = std::string(KEXPORTER_DEMO_PATH) + " --dir " + temp_.str() + "/demo";
+    std::string demo = std::string(KEXPORTER_DEMO_PATH) + " --dir " + temp_.path() + "/demo";
     ASSERT_EQ(std::system((demo + " > /dev/null").c_str()), 0);
-    setenv("PEL_REGISTRY", (temp_.str() + "/demo/registry.reg").c_str(), 1);
+    setenv("PEL_REGISTRY", (temp_ / "demo/registry.reg").c_str(), 1);
     fs::create_directories(output_);
   }
   void TearDown() override { unsetenv("PEL_REGISTRY"); }
 
   TempFolder temp_;
-  std::string output_ = temp_.str() + "/out";
+  std::string output_ = temp_ / "out";
   InstanceGuard guard_{guardName()};
 };
 
@@ -84,7 +85,7 @@ TEST_F(DemoRun, AWholeRunThroughTheDialogsExportsTheDemoInstallation) {
 }
 
 TEST_F(DemoRun, AnEarlyFailureWarnsFromTheExportThreadAndEndsWithStatus1) {
-  setenv("PEL_REGISTRY", (temp_.str() + "/no-registry.reg").c_str(), 1);
+  setenv("PEL_REGISTRY", (temp_ / "no-registry.reg").c_str(), 1);
   Operator person;
   EXPECT_EQ(ExporterApp::start({true, output_}, guard_), 1);
   EXPECT_EQ(person.seen, (QStringList{"folder " + QString::fromStdString(output_),

@@ -5,9 +5,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <fstream>
-
 #include "DialogsTestSupport.h"
+#include "TestSupport.h"
 #include "OutputFolder.h"
 #include "OutputFolderDialog.h"
 
@@ -30,12 +29,12 @@ TEST(OutputFolderDialog, OkIsEnabledOnlyWhileTheFieldHoldsText) {
 
 TEST(OutputFolderDialog, EachFailedCheckShowsItsMessageAndKeepsTheWindowOpen) {
   TempFolder temp;
-  fs::create_directories(temp.path / "full" / "empty-subfolder");
-  fs::create_directories(temp.path / "hidden");
-  std::ofstream(temp.path / "hidden" / ".keep") << "x";
-  fs::create_directories(temp.path / "readonly");
-  fs::permissions(temp.path / "readonly", fs::perms::owner_read | fs::perms::owner_exec);
-  std::string tooLong = temp.str() + "/" + std::string(240 - temp.str().size(), 'd');
+  fs::create_directories(temp / "full/empty-subfolder");
+  fs::create_directories(temp / "hidden");
+  writeFile(temp / "hidden/.keep", "x");
+  fs::create_directories(temp / "readonly");
+  fs::permissions(temp / "readonly", fs::perms::owner_read | fs::perms::owner_exec);
+  std::string tooLong = temp / std::string(240 - temp.path().size(), 'd');
   fs::create_directories(tooLong);  // 241 bytes
 
   OutputFolderDialog dialog;
@@ -50,21 +49,21 @@ TEST(OutputFolderDialog, EachFailedCheckShowsItsMessageAndKeepsTheWindowOpen) {
   };
   EXPECT_EQ(okShows(""), "データ保存先を指定してください。");
   EXPECT_EQ(okShows(tooLong), "データ出力先パスが長すぎます。240バイト以内で指定してください。");
-  EXPECT_EQ(okShows(temp.str() + "/missing"), "指定したデータ出力先が見つかりません。");
-  EXPECT_EQ(okShows(temp.str() + "/readonly"), "指定したデータ出力先が見つかりません。");
-  EXPECT_EQ(okShows(temp.str() + "/full"), "指定したデータ出力先が空ではありません。");
-  EXPECT_EQ(okShows(temp.str() + "/hidden"), "指定したデータ出力先が空ではありません。");
+  EXPECT_EQ(okShows(temp / "missing"), "指定したデータ出力先が見つかりません。");
+  EXPECT_EQ(okShows(temp / "readonly"), "指定したデータ出力先が見つかりません。");
+  EXPECT_EQ(okShows(temp / "full"), "指定したデータ出力先が空ではありません。");
+  EXPECT_EQ(okShows(temp / "hidden"), "指定したデータ出力先が空ではありません。");
   // Every attempt stores its full path, failed ones too.
-  okShows(temp.str() + "/./full/../missing");
-  EXPECT_EQ(outputFolder, temp.str() + "/missing");
+  okShows(temp / "./full/../missing");
+  EXPECT_EQ(outputFolder, temp / "missing");
 
   // A folder with write bits that the process may not write in: root's
   // folder seen by nobody.
   if (geteuid() != 0) GTEST_SKIP() << "needs root to switch to nobody";
-  fs::permissions(temp.path, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+  fs::permissions(temp.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                 fs::perms::others_read | fs::perms::others_exec);
   ASSERT_EQ(seteuid(65534), 0);
-  QString shown = okShows(temp.str() + "/hidden");
+  QString shown = okShows(temp / "hidden");
   ASSERT_EQ(seteuid(0), 0);
   EXPECT_EQ(shown, QString("指定したデータ出力先に書き込み権限がありません。"));
 }
@@ -73,7 +72,7 @@ TEST(OutputFolderDialog, BrowseStartsAtTheFieldsFolderAndACancelEmptiesTheField)
   TempFolder temp;
   OutputFolderDialog dialog;
   QStringList starts;
-  QString choice = QString::fromStdString(temp.str());
+  QString choice = QString::fromStdString(temp.path());
   dialog.setFolderChooser([&](QWidget* owner, const QString& title, const QString& start) {
     EXPECT_EQ(owner, &dialog);
     EXPECT_EQ(title, dialog.windowTitle());
@@ -81,15 +80,15 @@ TEST(OutputFolderDialog, BrowseStartsAtTheFieldsFolderAndACancelEmptiesTheField)
     return choice;
   });
   dialog.show();
-  dialog.setFieldText(QString::fromStdString(temp.str() + "/a/../b"));
+  dialog.setFieldText(QString::fromStdString(temp / "a/../b"));
   QTest::mouseClick(dialog.browseButton(), Qt::LeftButton);
   EXPECT_EQ(dialog.fieldText(), choice);
-  EXPECT_EQ(outputFolder, temp.str());
+  EXPECT_EQ(outputFolder, temp.path());
 
   dialog.setFieldText(QString(241, 'x'));  // 241 bytes: no start folder
   choice.clear();                                 // the operator cancels
   dialog.browse();
-  EXPECT_EQ(starts, (QStringList{QString::fromStdString(temp.str() + "/b"), QString()}));
+  EXPECT_EQ(starts, (QStringList{QString::fromStdString(temp / "b"), QString()}));
   EXPECT_EQ(dialog.fieldText(), "");
   EXPECT_EQ(outputFolder, "");
   EXPECT_FALSE(dialog.okButton()->isEnabled());
