@@ -5,6 +5,7 @@
 namespace {
 
 const std::string kRule(54, '-');
+const std::string kTitle = "KLX to MPVコンバータ[エクスポータ]: ";
 
 std::string resultText(const Installation& installation, const std::string& body) {
   return "KLX to MPVコンバータ[エクスポータ]が終了しました。\n" + kRule + "\n\n" + body +
@@ -32,6 +33,8 @@ const std::vector<std::string> kOpened = {
 const std::vector<std::string> kCounted = {S + "データ件数取得が成功しました。(UMACCOUNT)",
                                            S + "データ件数取得が成功しました。(UMGROUP)",
                                            S + "データ件数取得が成功しました。(UMTSI)"};
+const std::vector<std::string> kAccountsExported = {S + "umAccountのエクスポータを開始しました。",
+                                                    S + "umAccountのエクスポータが終了しました。"};
 
 }  // namespace
 
@@ -59,10 +62,7 @@ TEST(ExportRun, DestinationsFollowTheTrayRules) {
   EXPECT_EQ((std::vector<std::string>{"Kexporter.log", "destination_1.csv",
                                       "excluded_destination_1.csv", "faxTray_1.csv"}),
             installation.outputNames());
-  EXPECT_EQ(concat(concat(concat(kOpened, kCounted),
-                          {S + "umAccountのエクスポータを開始しました。",
-                           S + "umAccountのエクスポータが終了しました。"}),
-                   summary(5, 0, 6, 0)),
+  EXPECT_EQ(concat(concat(concat(kOpened, kCounted), kAccountsExported), summary(5, 0, 6, 0)),
             installation.logLines());
   EXPECT_EQ(resultText(installation, "正常終了しました。"), run.out);
 }
@@ -86,10 +86,13 @@ TEST(ExportRun, GroupsJoinMembersAndReportUnconvertibleOnes) {
             installation.output("group_1.csv"));
   // The unconvertible members fail the run, so the TSIs are not exported.
   EXPECT_EQ("", installation.output("tsi_1.csv"));
-  std::vector<std::string> log = installation.logLines();
-  EXPECT_EQ(F + "グループ(\"B\")にはコンバータできないあて先データがあります。()", log[9]);
-  EXPECT_EQ(F + "グループ(\"D\")にはコンバータできないあて先データがあります。()", log[10]);
-  EXPECT_EQ(summary(0, 5, 0, 0), std::vector<std::string>(log.end() - 5, log.end()));
+  EXPECT_EQ(concat(concat(concat(concat(kOpened, kCounted), kAccountsExported),
+                          {S + "umGroupのエクスポータを開始しました。",
+                           F + "グループ(\"B\")にはコンバータできないあて先データがあります。()",
+                           F + "グループ(\"D\")にはコンバータできないあて先データがあります。()",
+                           S + "umGroupのエクスポータが終了しました。"}),
+                   summary(0, 5, 0, 0)),
+            installation.logLines());
   EXPECT_EQ(resultText(installation, "エラーが発生しました。"), run.out);
 }
 
@@ -121,59 +124,66 @@ TEST(ExportRun, EmptyTablesSayThereWasNothingToExport) {
 }
 
 TEST(ExportRun, DatabaseFailuresAreLoggedShownAndFailTheRun) {
-  const std::string warning = "KLX to MPVコンバータ[エクスポータ]: データベースのアクセスが失敗しました。\n";
-  {  // A count fails: no later count, no export.
+  const std::string failed = F + "データベースのアクセスが失敗しました。";
+  struct Case {
+    const char* statements;
+    std::vector<std::string> log;  // before the summary
+    std::string progress;          // shown before the warning
+  };
+  const Case cases[] = {
+      // A count fails: no later count, no export.
+      {"insert into umAccount(ac_guid,ac_id) values ('G',1); drop table umGroup;",
+       concat(kOpened, {kCounted[0], failed}), ""},
+      // The export query fails although the count worked.
+      {"alter table umAccount drop column ac_storeTray;"
+       "insert into umAccount(ac_guid,ac_id) values ('G',1);",
+       concat(concat(kOpened, kCounted), {S + "umAccountのエクスポータを開始しました。", failed}),
+       "あて先をエクスポート中です。\n"},
+      // Group rows whose owner is no account: the join is empty; TSIs skipped.
+      {"insert into umGroup values ('nobody','m'); insert into umTSI values ('t','g','s');",
+       concat(concat(kOpened, kCounted), {S + "umGroupのエクスポータを開始しました。", failed}),
+       "グループあて先をエクスポート中です。\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.statements);
     Installation installation;
-    installation.sql("insert into umAccount(ac_guid,ac_id) values ('G',1); drop table umGroup;");
+    installation.sql(c.statements);
     ProgramRun run = installation.exportAll();
     EXPECT_EQ(1, run.status);
-    EXPECT_NE(std::string::npos, run.err.find(warning)) << run.err;
-    EXPECT_EQ(concat(concat(kOpened, {kCounted[0], F + "データベースのアクセスが失敗しました。"}),
-                     summary(0, 0, 0, 0)),
-              installation.logLines());
+    EXPECT_EQ(c.progress + kTitle + "データベースのアクセスが失敗しました。\n", run.err);
+    EXPECT_EQ(concat(c.log, summary(0, 0, 0, 0)), installation.logLines());
+    EXPECT_EQ(std::vector<std::string>{"Kexporter.log"}, installation.outputNames());
     EXPECT_EQ(resultText(installation, "エラーが発生しました。"), run.out);
-  }
-  {  // The export query fails although the count worked.
-    Installation installation;
-    installation.sql(
-        "alter table umAccount drop column ac_storeTray;"
-        "insert into umAccount(ac_guid,ac_id) values ('G',1);");
-    ProgramRun run = installation.exportAll();
-    EXPECT_EQ(1, run.status);
-    EXPECT_NE(std::string::npos, run.err.find(warning)) << run.err;
-    EXPECT_EQ(std::vector<std::string>{"Kexporter.log"}, installation.outputNames());
-  }
-  {  // Group rows whose owner is no account: the join is empty; TSIs skipped.
-    Installation installation;
-    installation.sql("insert into umGroup values ('nobody','m'); insert into umTSI values ('t','g','s');");
-    ProgramRun run = installation.exportAll();
-    EXPECT_EQ(1, run.status);
-    EXPECT_NE(std::string::npos, run.err.find(warning)) << run.err;
-    EXPECT_EQ(std::vector<std::string>{"Kexporter.log"}, installation.outputNames());
   }
 }
 
 TEST(ExportRun, EarlyFailuresEndWithoutResult) {
-  {  // No installation: the client does not start.
+  const std::string notInstalled = "Orvel Document Routerがインストールされている環境で利用してください。";
+  struct Case {
+    bool installed;  // else the registry names no installation
+    std::string warning;
+    std::vector<std::string> log;
+  };
+  const Case cases[] = {
+      {false, "データベースの初期化が失敗しました。", {kOpened[0], F + "データベースの初期化が失敗しました。"}},
+      {true, notInstalled, {kOpened[0], kOpened[1], F + notInstalled}},  // without its database
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.warning);
     Installation installation;
-    installation.registry("Windows Registry Editor Version 5.00\r\n");
+    if (c.installed) {
+      fs::remove(installation.database());
+    } else {
+      installation.registry("Windows Registry Editor Version 5.00\r\n");
+    }
     ProgramRun run = installation.exportAll();
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("", run.out);
-    EXPECT_EQ("KLX to MPVコンバータ[エクスポータ]: データベースの初期化が失敗しました。\n", run.err);
-    EXPECT_EQ((std::vector<std::string>{kOpened[0], F + "データベースの初期化が失敗しました。"}),
-              installation.logLines());
-  }
-  {  // The installation has no database.
-    Installation installation;
-    fs::remove(installation.database());
-    ProgramRun run = installation.exportAll();
-    EXPECT_EQ(1, run.status);
-    EXPECT_EQ("", run.out);
-    EXPECT_EQ("KLX to MPVコンバータ[エクスポータ]: Orvel Document Routerがインストールされている"
-              "環境で利用してください。\n",
-              run.err);
-    EXPECT_FALSE(fs::exists(installation.database()));
+    EXPECT_EQ(kTitle + c.warning + "\n", run.err);
+    EXPECT_EQ(c.log, installation.logLines());
+    if (c.installed) {
+      EXPECT_FALSE(fs::exists(installation.database()));  // not created
+    }
   }
 }
 
@@ -192,7 +202,8 @@ TEST(ExportRun, SettingsChooseGenerationAndLineLimit) {
   EXPECT_EQ("NAME,SENDER,DGUID\r\n\"3\",\"s\",\"c\"\r\n\"4\",\"s\",\"d\"\r\n",
             installation.output("tsi_2.csv"));
   EXPECT_EQ("NAME,SENDER,DGUID\r\n\"5\",\"s\",\"e\"\r\n", installation.output("tsi_3.csv"));
-  EXPECT_EQ(4u, installation.outputNames().size());
+  EXPECT_EQ((std::vector<std::string>{"Kexporter.log", "tsi_1.csv", "tsi_2.csv", "tsi_3.csv"}),
+            installation.outputNames());
 }
 
 TEST(ExportRun, UnconvertibleCharactersAreReplacedAndFailTheRun) {
@@ -204,9 +215,12 @@ TEST(ExportRun, UnconvertibleCharactersAreReplacedAndFailTheRun) {
 
   EXPECT_EQ(1, run.status);
   EXPECT_EQ("DGUID,NAME\r\n\"G1\",\"caf?\"\r\n", installation.output("destination_1.csv"));
-  std::string path = (installation.outputFolder() / "destination_1.csv").string();
-  EXPECT_EQ(F + "CP932に変換できない文字を?に置き換えました。(" + path + ":2)",
-            installation.logLines()[7]);
+  const std::string path = (installation.outputFolder() / "destination_1.csv").string();
+  EXPECT_EQ(concat(concat(concat(kOpened, kCounted),
+                          {kAccountsExported[0], F + "CP932に変換できない文字を?に置き換えました。(" + path + ":2)",
+                           kAccountsExported[1]}),
+                   summary(1, 0, 0, 0)),
+            installation.logLines());
   EXPECT_EQ("", installation.output("tsi_1.csv"));
   EXPECT_EQ(resultText(installation, "エラーが発生しました。"), run.out);
 }

@@ -86,9 +86,9 @@ TEST(Program, UsageHelpAndVersion) {
   Installation installation;
   ProgramRun help = installation.run({"--help"});
   EXPECT_EQ(0, help.status);
-  EXPECT_NE(std::string::npos, help.out.find("--output"));
-  EXPECT_NE(std::string::npos, help.out.find("データ出力先"));
-  EXPECT_NE(std::string::npos, help.out.find("output folder"));
+  for (const char* text : {"--output", "データ出力先", "output folder"}) {
+    EXPECT_NE(std::string::npos, help.out.find(text)) << text;
+  }
   EXPECT_EQ(0, installation.run({"--version"}).status);
   EXPECT_EQ(2, installation.run({"--bogus"}).status);
   EXPECT_EQ(std::vector<std::string>{}, installation.outputNames());
