@@ -205,22 +205,3 @@ TEST(ExportRun, SettingsChooseGenerationAndLineLimit) {
   EXPECT_EQ((std::vector<std::string>{"Kexporter.log", "tsi_1.csv", "tsi_2.csv", "tsi_3.csv"}),
             installation.outputNames());
 }
-
-TEST(ExportRun, UnconvertibleCharactersAreReplacedAndFailTheRun) {
-  Installation installation;
-  installation.sql(
-      "insert into umAccount(ac_guid,ac_id,ac_name,ac_storeTray) values ('G1',1,'café',1);"
-      "insert into umTSI values ('t','g','s');");
-  ProgramRun run = installation.exportAll();
-
-  EXPECT_EQ(1, run.status);
-  EXPECT_EQ("DGUID,NAME\r\n\"G1\",\"caf?\"\r\n", installation.output("destination_1.csv"));
-  const std::string path = (installation.outputFolder() / "destination_1.csv").string();
-  EXPECT_EQ(concat(concat(concat(kOpened, kCounted),
-                          {kAccountsExported[0], F + "CP932に変換できない文字を?に置き換えました。(" + path + ":2)",
-                           kAccountsExported[1]}),
-                   summary(1, 0, 0, 0)),
-            installation.logLines());
-  EXPECT_EQ("", installation.output("tsi_1.csv"));
-  EXPECT_EQ(resultText(installation, "エラーが発生しました。"), run.out);
-}
