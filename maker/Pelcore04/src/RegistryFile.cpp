@@ -261,6 +261,13 @@ std::vector<std::size_t> RegistryFile::valueLines(const std::string& foldedKey,
   return found;
 }
 
+bool RegistryFile::asksForContinuation(const Line& line) {
+  const bool hexValue = line.kind == Kind::Value && line.value.type == RegistryValue::Type::Other;
+  if (!hexValue && line.kind != Kind::Continuation) return false;
+  const std::string_view body = trim(line.text);
+  return !body.empty() && body.back() == '\\';
+}
+
 std::size_t RegistryFile::endOfStatement(std::size_t index) const {
   std::size_t end = index + 1;
   while (end < lines_.size() && lines_[end].kind == Kind::Continuation) ++end;
@@ -318,6 +325,12 @@ void RegistryFile::set(std::string_view key, std::string_view name, const Regist
   std::size_t at = section + 1;
   for (std::size_t i = section + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i) {
     if (lines_[i].kind == Kind::Value || lines_[i].kind == Kind::Continuation) at = i + 1;
+  }
+  // A last value cut short, still asking for a continuation line, would
+  // swallow the new line when the file is read again: go before it.
+  if (at > section + 1 && asksForContinuation(lines_[at - 1])) {
+    --at;
+    while (lines_[at].kind == Kind::Continuation) --at;
   }
   if (lines_[at - 1].ending.empty()) lines_[at - 1].ending = newline();
   lines_.insert(lines_.begin() + at, std::move(added));

@@ -63,6 +63,9 @@ class RegistryFile {
   std::vector<std::size_t> valueLines(const std::string& foldedKey,
                                       const std::string& foldedName) const;
   std::size_t endOfStatement(std::size_t index) const;
+  // True for a hex value's line that ends in a backslash: the file's next
+  // line belongs to it.
+  static bool asksForContinuation(const Line& line);
   std::string newline() const;
 
   std::vector<Line> lines_;
