@@ -1,0 +1,25 @@
+// What the fuzz targets found, kept as tests.
+#include <gtest/gtest.h>
+
+#include "RegistryFile.h"
+
+// A file cut short inside a hex value: its last line still asks for a
+// continuation. A value added to that key must not become that continuation
+// when the file is read again.
+TEST(FuzzFindings, ValueAddedAfterAHexValueCutShortSurvivesReadingAgain) {
+  const std::string key = "HKLM\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK";
+  RegistryFile file = RegistryFile::parse(
+      "Windows Registry Editor Version 5.00\r\n\r\n[" + key + "]\r\n\"VekPath\"=\"/opt/x\"\r\n"
+      "\"Multi\"=hex(7):41,00,\\",
+      "cut.reg");
+  RegistryValue port;
+  port.type = RegistryValue::Type::Dword;
+  port.dword = 8080;
+  file.set(key, "VekTesselPortNumber", port);
+
+  const RegistryFile again = RegistryFile::parse(file.serialize(), "cut.reg");
+  const std::optional<RegistryValue> found = again.find(key, "VekTesselPortNumber");
+  ASSERT_TRUE(found.has_value()) << file.serialize();
+  EXPECT_EQ(8080u, found->dword);
+  EXPECT_EQ("/opt/x", again.find(key, "VekPath")->text);
+}
