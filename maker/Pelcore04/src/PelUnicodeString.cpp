@@ -63,6 +63,24 @@ std::size_t copyAsciiRun(const char16_t* text, std::size_t size, char*& out) {
   return i;
 }
 
+// The well-formed three-byte UTF-8 characters (U+0800 to U+FFFF without the
+// surrogates: Japanese text) at the start of text[0, size) decoded to out,
+// which is advanced past them; returns how many bytes were read.
+std::size_t copyThreeByteRun(const char* text, std::size_t size, char16_t*& out) {
+  std::size_t i = 0;
+  while (i + 2 < size) {
+    const auto b0 = static_cast<unsigned char>(text[i]);
+    const auto b1 = static_cast<unsigned char>(text[i + 1]);
+    const auto b2 = static_cast<unsigned char>(text[i + 2]);
+    if ((b0 & 0xF0) != 0xE0 || (b1 & 0xC0) != 0x80 || (b2 & 0xC0) != 0x80) break;
+    const char16_t c = static_cast<char16_t>(((b0 & 0x0F) << 12) | ((b1 & 0x3F) << 6) | (b2 & 0x3F));
+    if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF)) break;  // overlong, surrogate
+    *out++ = c;
+    i += 3;
+  }
+  return i;
+}
+
 // Writes the UTF-8 bytes of cp at out; returns the position after them.
 char* putUtf8(char* out, char32_t cp) {
   if (cp < 0x80) {
@@ -147,6 +165,12 @@ std::size_t pelUtf16ToUtf8(std::u16string_view text, char* out) {
       ++i;
     } else if (c >= 0xD800 && c <= 0xDFFF) {
       out = putUtf8(out, kReplacement);
+    } else if (c >= 0x800) {
+      // Japanese text is mostly here: three bytes, written in place.
+      out[0] = static_cast<char>(0xE0 | (c >> 12));
+      out[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out[2] = static_cast<char>(0x80 | (c & 0x3F));
+      out += 3;
     } else {
       out = putUtf8(out, c);
     }
@@ -167,6 +191,10 @@ std::size_t pelUtf8ToUtf16(std::string_view text, char16_t* out) {
   while (i < text.size()) {
     i += copyAsciiRun(text.data() + i, text.size() - i, to);
     if (i == text.size()) break;
+    i += copyThreeByteRun(text.data() + i, text.size() - i, to);
+    if (i == text.size()) break;
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) continue;
     char32_t cp = decodeUtf8(text, i);
     if (cp >= 0x10000) {
       cp -= 0x10000;
