@@ -1,5 +1,6 @@
 #include "OdbClient.h"
 
+#include <atomic>
 #include <exception>
 #include <mutex>
 #include <optional>
@@ -18,6 +19,9 @@ namespace {
 std::mutex clientMutex;
 std::optional<std::thread::id> clientThread;
 OdbClientSettings clientSettings;
+// The client's thread as checkCaller reads it, without the lock: it runs for
+// every fetched row. Written under clientMutex together with clientThread.
+std::atomic<std::thread::id> callerThread{};
 
 // Reads the installation through the configuration library, which raises a
 // VekRC for a missing top path.
@@ -56,6 +60,7 @@ VekRC OdbClient::start(const char16_t* key) {
   if (rc != VEK_S_OK) return rc;
   clientSettings = settings;
   clientThread = std::this_thread::get_id();
+  callerThread.store(*clientThread, std::memory_order_release);
   PelMessageSelection::debug(kOdbMessageSource, __LINE__)
       << "Client started for " << key << ", top path " << PelUnicodeString(settings.topPath)
       << PelEndl;
@@ -68,13 +73,15 @@ VekRC OdbClient::stop() {
   const VekRC rc = checkCallerLocked();
   if (rc != VEK_S_OK) return rc;
   clientThread.reset();
+  callerThread.store(std::thread::id(), std::memory_order_release);
   clientSettings = OdbClientSettings();
   return VEK_S_OK;
 }
 
 VekRC OdbClient::checkCaller() {
-  std::lock_guard<std::mutex> lock(clientMutex);
-  return checkCallerLocked();
+  const std::thread::id caller = callerThread.load(std::memory_order_acquire);
+  if (caller == std::thread::id()) return ODB_E_NOTSTARTED;
+  return caller == std::this_thread::get_id() ? VEK_S_OK : ODB_E_WRONGTHREAD;
 }
 
 OdbClientSettings OdbClient::settings() {
