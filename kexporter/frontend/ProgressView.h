@@ -31,8 +31,13 @@ class ProgressView {
   virtual void showPercent(int percent) = 0;
 
  private:
+  // The positions that give percent_ again, [from, to): no need to divide.
+  void rememberRange(int percent);
+
   int total_ = 100;
   int percent_ = 0;
+  int samePercentFrom_ = 0;
+  int samePercentTo_ = 0;
 };
 
 #endif
