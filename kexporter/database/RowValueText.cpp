@@ -3,8 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "AsciiBuffer.h"
-#include "VekCommon/VekStringToAscii.h"
+#include "Pelcore/PelUnicodeString.h"
 
 namespace {
 
@@ -34,17 +33,35 @@ void appendEscaped(std::string_view text, std::string& out) {
   out.append(text, start);
 }
 
-// Built in place: this runs for every text value of every row.
+// Doubles the quotes in value[from, end) in place.
+void doubleQuotesFrom(std::string& value, std::size_t from) {
+  std::size_t quotes = 0;
+  for (std::size_t at = value.find('"', from); at != std::string::npos; at = value.find('"', at + 1))
+    ++quotes;
+  if (quotes == 0) return;
+  std::size_t read = value.size();
+  value.resize(value.size() + quotes);
+  for (std::size_t write = value.size(); read > from;) {
+    const char c = value[--read];
+    value[--write] = c;
+    if (c == '"') value[--write] = '"';
+  }
+}
+
+// Built in place, straight from UTF-16: this runs for every text value of
+// every row, and a narrow copy from VekStringToAscii2 would add an
+// allocation and two passes over the text. The conversion is the one that
+// function makes (pelUtf16ToUtf8), so the text is the same.
 void assignTextValue(std::string& value, const ColumnBinding& binding, int nullStyle) {
-  AsciiBuffer buffer;
-  VekStringToAscii2(binding.text, kVekNarrowUtf8, buffer.address(), nullptr);
-  const std::string_view text = buffer.text() == nullptr ? "" : buffer.text();
+  const std::u16string_view text = binding.text == nullptr ? u"" : binding.text;
   const bool quoted = nullStyle == kNullQuoted;
-  value.clear();
+  const std::size_t start = quoted ? 1 : 0;
+  // The most any UTF-16 text takes in UTF-8, and the quotes; cut back below.
+  value.resize(start + 3 * text.size() + 1);
+  value.resize(start + pelUtf16ToUtf8(text, value.data() + start));
+  if (quoted) value.front() = '"';
+  doubleQuotesFrom(value, start);
   if (quoted) value += '"';
-  appendEscaped(text, value);
-  if (quoted) value += '"';
-  buffer.release();
 }
 
 std::string dateTimeValue(const ColumnDateTime& value) {
