@@ -22,13 +22,25 @@ bool alive(pid_t pid) {
   return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
 }
 
+std::string firstLine(const std::string& path) {
+  std::ifstream in(path);
+  std::string line;
+  std::getline(in, line);
+  return line;
+}
+
 // A writer waiting for room in a pipe sleeps in the kernel's pipe write;
-// nothing else in the program writes to a pipe while it exports.
+// nothing else in the program writes to a pipe while it exports. Where the
+// kernel does not name the place (wchan "0"), a sleeping write call tells.
 bool waitingAtGate(pid_t pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/wchan");
-  std::string name;
-  std::getline(in, name);
-  return name.find("pipe_write") != std::string::npos;
+  const std::string proc = "/proc/" + std::to_string(pid);
+  const std::string channel = firstLine(proc + "/wchan");
+  if (channel.find("pipe_write") != std::string::npos) return true;
+  if (!channel.empty() && channel != "0") return false;
+  const std::string stat = firstLine(proc + "/stat");
+  const std::size_t close = stat.rfind(')');
+  const bool sleeping = close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'S';
+  return sleeping && firstLine(proc + "/syscall").rfind("1 ", 0) == 0;
 }
 
 }  // namespace
