@@ -2,6 +2,7 @@
 // written to by the delivery service while it is read.
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 
@@ -83,6 +84,38 @@ TEST_F(FaultTest, DamagedDatabasesFailCleanlyAndStayAsTheyAre) {
     EXPECT_NE(std::string::npos, run.out.find("エラーが発生しました。"));
     EXPECT_EQ((std::vector<std::string>{"Kexporter.log"}), installation.outputNames());
   }
+}
+
+// A page of the table is damaged in the middle of the file: counting (which
+// reads the table's structure only) succeeds, reading its rows fails half-way.
+// The rows before are written whole, and the run fails instead of reporting
+// a complete table.
+TEST_F(FaultTest, TableDamagedHalfWayFailsTheRunAfterTheRowsBefore) {
+  const int tsis = 20000;
+  installation.sql("with recursive n(i) as (select 1 union all select i + 1 from n where i < " +
+                   std::to_string(tsis) + ") insert into umTSI select 'T' || i, "
+                   "printf('{%08X-0000-4000-8000-%012X}', i, i), 'Sender ' || i from n;");
+  const fs::path database = installation.database();
+  const std::uintmax_t page = 4096, middle = fs::file_size(database) / page / 2;
+  {
+    std::fstream file(database, std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp(static_cast<std::streamoff>(middle * page + 1000));
+    const std::string junk(page - 1000, '\xFF');  // the page's cells, not its header
+    file.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+  }
+  ProgramRun run = runProgram();
+
+  EXPECT_EQ(1, run.status);
+  EXPECT_NE(std::string::npos, run.err.find(kTitle + ": データベースのアクセスが失敗しました。"));
+  const std::string csv = installation.output("tsi_1.csv");
+  EXPECT_TRUE(wholeLines(csv));
+  const std::size_t written = occurrences(csv, "\r\n") - 1;
+  EXPECT_GT(written, 0u);
+  EXPECT_LT(written, static_cast<std::size_t>(tsis));
+  const std::vector<std::string> log = installation.logLines();
+  EXPECT_NE(log.end(), std::find(log.begin(), log.end(), F + "データベースのアクセスが失敗しました。"));
+  EXPECT_NE(log.end(), std::find(log.begin(), log.end(), S + "TSI数：" + std::to_string(written)));
+  EXPECT_NE(std::string::npos, run.out.find("エラーが発生しました。"));
 }
 
 // The delivery service writes while the export reads (WAL journal, so the
