@@ -67,7 +67,7 @@ TEST_F(FaultTest, DamagedDatabasesFailCleanlyAndStayAsTheyAre) {
   } cases[] = {
       {"cut half-way", [&] { fs::resize_file(database, fs::file_size(database) / 2); }, kNotInstalled},
       {"random bytes", [&] { writeBytes(database, junk); }, kNotInstalled},
-      {"empty", [&] { writeBytes(database, ""); }, "データベースのアクセスが失敗しました。"},
+      {"empty", [&] { writeBytes(database, ""); }, kAccessFailed},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -81,7 +81,7 @@ TEST_F(FaultTest, DamagedDatabasesFailCleanlyAndStayAsTheyAre) {
     // An empty file opens as an empty database without tables: counting fails.
     EXPECT_EQ(1, run.status);
     EXPECT_NE(std::string::npos, run.err.find(kTitle + ": " + c.failure));
-    EXPECT_NE(std::string::npos, run.out.find("エラーが発生しました。"));
+    EXPECT_NE(std::string::npos, run.out.find(kErrorResult));
     EXPECT_EQ((std::vector<std::string>{"Kexporter.log"}), installation.outputNames());
   }
 }
@@ -106,16 +106,16 @@ TEST_F(FaultTest, TableDamagedHalfWayFailsTheRunAfterTheRowsBefore) {
   ProgramRun run = runProgram();
 
   EXPECT_EQ(1, run.status);
-  EXPECT_NE(std::string::npos, run.err.find(kTitle + ": データベースのアクセスが失敗しました。"));
+  EXPECT_NE(std::string::npos, run.err.find(kTitle + ": " + kAccessFailed));
   const std::string csv = installation.output("tsi_1.csv");
   EXPECT_TRUE(wholeLines(csv));
   const std::size_t written = occurrences(csv, "\r\n") - 1;
   EXPECT_GT(written, 0u);
   EXPECT_LT(written, static_cast<std::size_t>(tsis));
   const std::vector<std::string> log = installation.logLines();
-  EXPECT_NE(log.end(), std::find(log.begin(), log.end(), F + "データベースのアクセスが失敗しました。"));
+  EXPECT_NE(log.end(), std::find(log.begin(), log.end(), F + kAccessFailed));
   EXPECT_NE(log.end(), std::find(log.begin(), log.end(), S + "TSI数：" + std::to_string(written)));
-  EXPECT_NE(std::string::npos, run.out.find("エラーが発生しました。"));
+  EXPECT_NE(std::string::npos, run.out.find(kErrorResult));
 }
 
 // The delivery service writes while the export reads (WAL journal, so the

@@ -11,6 +11,8 @@ const std::string F = ",【Failure】, ";
 const std::string kStarted = S + "KLX to MPVコンバータ[エクスポータ]を開始しました";
 const std::string kInitialized = S + "データベースの初期化が成功しました。";
 const std::string kNotInstalled = "Orvel Document Routerがインストールされている環境で利用してください。";
+const std::string kAccessFailed = "データベースのアクセスが失敗しました。";
+const std::string kErrorResult = "エラーが発生しました。";
 
 namespace {
 

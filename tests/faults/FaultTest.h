@@ -73,5 +73,7 @@ extern const std::string F;  // ",【Failure】, "
 extern const std::string kStarted;      // the first log line of a run
 extern const std::string kInitialized;  // the log line of a started client
 extern const std::string kNotInstalled; // the database cannot be opened
+extern const std::string kAccessFailed;  // a query gave no or a broken row
+extern const std::string kErrorResult;   // the result text of a failed run
 
 #endif

@@ -90,7 +90,7 @@ TEST_F(FaultTest, FullDiskReportsEveryLostRowKeepsWholeLinesAndFailsTheRun) {
   expectWholeOutputFiles(installation);
   // Rows were lost: the run failed, whatever the summary counted.
   EXPECT_EQ(1, run.status);
-  EXPECT_NE(std::string::npos, run.out.find("エラーが発生しました。")) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find(kErrorResult)) << run.out;
 }
 
 // The folder disappears after the destination files were made and rows were
@@ -119,7 +119,7 @@ TEST_F(FaultTest, OutputFolderRemovedMidExportFailsTheRunAndWritesNowhereElse) {
   for (const char* file : {"destination_1.csv", "excluded_destination_1.csv", "faxTray_1.csv"})
     EXPECT_NE(std::string::npos, run.err.find(kTitle + ": " + writeFailure(installation, file))) << file;
   EXPECT_EQ(std::string::npos, run.err.find("group_1.csv"));
-  EXPECT_NE(std::string::npos, run.out.find("エラーが発生しました。")) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find(kErrorResult)) << run.out;
 }
 
 // The folder becomes read-only in the middle of the destination export,
