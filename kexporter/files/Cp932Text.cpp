@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <stdexcept>
 
 #ifdef __SSE2__
@@ -82,7 +83,10 @@ Cp932Text::Cp932Text() : converter_(iconv_open("CP932", "UTF-8")) {
 Cp932Text::~Cp932Text() { iconv_close(converter_); }
 
 Cp932Text::Entry Cp932Text::entryOf(char32_t character) {
-  if (!entries_) entries_ = std::make_unique<Entry[]>(0x10000);
+  if (!entries_) {
+    entries_.reset(static_cast<Entry*>(std::calloc(0x10000, sizeof(Entry))));
+    if (!entries_) throw std::bad_alloc();
+  }
   Entry& entry = entries_[character];
   if (entry == 0) entry = askConverter(character);
   return entry;

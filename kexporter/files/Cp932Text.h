@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -43,8 +44,14 @@ class Cp932Text {
   // characters beyond U+FFFF, which CP932 never holds.
   bool appendByConverter(const char* text, std::size_t size, std::string& out);
 
+  struct FreeEntries {
+    void operator()(Entry* entries) const { std::free(entries); }
+  };
+
   iconv_t converter_;
-  std::unique_ptr<Entry[]> entries_;  // per character of U+0000 to U+FFFF
+  // Per character of U+0000 to U+FFFF. From calloc: the system's zero pages
+  // take memory only where a character was met.
+  std::unique_ptr<Entry[], FreeEntries> entries_;
 };
 
 // The length of utf8 in CP932 bytes, as an operator's limits count it: a
