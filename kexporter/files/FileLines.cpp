@@ -9,17 +9,11 @@
 
 namespace {
 
-// Lines between the start and the end of their write, over all threads, and
-// whether the process is ending. Each side sets its own flag before it looks
-// at the other's, so that a line and the end never miss each other.
-std::atomic<int> linesInWriting{0};
-std::atomic<bool> ending{false};
-thread_local bool writingHere = false;
-
-// The process is ending: a line not yet begun is never begun.
-[[noreturn]] void waitForTheEnd() {
-  for (;;) ::pause();
-}
+// The thread that wrote the last line (one thread writes the files), so an
+// ending signal can be passed to it. Its own id is kept per thread, as
+// asking the kernel for it on every line would cost a system call.
+std::atomic<pid_t> writingThread{0};
+thread_local pid_t thisThread = 0;
 
 // Takes back the first `written` bytes of a line whose rest could not be
 // written (a full disk, a file-size limit), so the file ends in a whole line.
@@ -57,22 +51,18 @@ bool writeAll(int fd, const std::string& bytes) {
 }  // namespace
 
 bool writeLine(int fd, const std::string& bytes) {
-  linesInWriting.fetch_add(1);
-  writingHere = true;
-  if (ending.load()) waitForTheEnd();
-  const bool written = writeAll(fd, bytes);
-  writingHere = false;
-  linesInWriting.fetch_sub(1);
-  return written;
+  if (thisThread == 0) thisThread = static_cast<pid_t>(::syscall(SYS_gettid));
+  writingThread.store(thisThread, std::memory_order_relaxed);
+  return writeAll(fd, bytes);
 }
 
 void endBetweenLines(int sig) {
-  ending.store(true);
-  // A line of another thread is in the kernel and done in a moment. One of
-  // this thread's own, interrupted here, cannot be finished any more.
-  const int own = writingHere ? 1 : 0;
-  while (linesInWriting.load() > own) {
-  }
+  // A signal handler runs between two system calls of its thread, never in
+  // the middle of a write to a file. Handled on another thread, the signal
+  // goes on to the writing one, which may be inside a write just now.
+  const pid_t writer = writingThread.load(std::memory_order_relaxed);
+  const pid_t self = static_cast<pid_t>(::syscall(SYS_gettid));
+  if (writer != 0 && writer != self && ::syscall(SYS_tgkill, ::getpid(), writer, sig) == 0) return;
   ::signal(sig, SIG_DFL);
   // Blocked while its handler runs, the signal ends the process as soon as
   // the handler returns.

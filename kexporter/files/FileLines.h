@@ -12,10 +12,11 @@
 bool writeLine(int fd, const std::string& bytes);
 
 // For the handler of a signal that ends the program (SIGTERM and the like):
-// waits until no other thread is inside a line's write, keeps any further
-// line from starting, and lets `sig` end the process with its default
-// action once the handler returns. So a file ends in a whole line however
-// the program is ended, short of SIGKILL. Async-signal-safe.
+// lets `sig` end the process with its default action, on the thread that
+// writes the files, between two of its system calls (the signal is passed
+// on to that thread when another one caught it). So a file ends in a whole
+// line however the program is ended, short of SIGKILL or a line that a full
+// disk took only in part. Async-signal-safe.
 void endBetweenLines(int sig);
 
 #endif
