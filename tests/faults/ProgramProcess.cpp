@@ -22,22 +22,27 @@ std::string readAll(const fs::path& path) {
   return text.str();
 }
 
-// In the child, between fork and exec: only async-signal-safe calls.
-// `closedPipe` is the writing end of a pipe without reader, or -1.
-[[noreturn]] void execProgram(const fs::path& program, const std::string& name,
-                              const std::vector<std::string>& args, const fs::path& root,
-                              rlim_t fileSizeLimit, int closedPipe) {
-  dup2(open((root / kInFile).c_str(), O_RDONLY), 0);
-  dup2(closedPipe >= 0 ? closedPipe : open((root / kOutFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
-  dup2(closedPipe >= 0 ? closedPipe : open((root / kErrFile).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-  if (fileSizeLimit != RLIM_INFINITY) {
-    rlimit limit{fileSizeLimit, fileSizeLimit};
+// What the child needs, made before fork: between fork and exec only
+// async-signal-safe calls may run, so nothing is allocated there.
+struct ChildSetUp {
+  std::string program, in, out, err;
+  std::vector<std::string> args;
+  std::vector<char*> argv;
+  rlim_t fileSizeLimit;
+  int closedPipe;  // the writing end of a pipe without reader, or -1
+};
+
+[[noreturn]] void execProgram(ChildSetUp& child) {
+  const int out = child.closedPipe >= 0 ? child.closedPipe : open(child.out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  const int err = child.closedPipe >= 0 ? child.closedPipe : open(child.err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  dup2(open(child.in.c_str(), O_RDONLY), 0);
+  dup2(out, 1);
+  dup2(err, 2);
+  if (child.fileSizeLimit != RLIM_INFINITY) {
+    rlimit limit{child.fileSizeLimit, child.fileSizeLimit};
     setrlimit(RLIMIT_FSIZE, &limit);
   }
-  std::vector<char*> argv{const_cast<char*>(name.c_str())};
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  execv(program.c_str(), argv.data());
+  execv(child.program.c_str(), child.argv.data());
   _exit(127);
 }
 
@@ -49,8 +54,14 @@ ProgramProcess::ProgramProcess(const Installation& installation, const LaunchOpt
     : installation_(installation) {
   const fs::path root = installation.root();
   std::ofstream(root / kInFile, std::ios::binary) << options.input;
-  std::vector<std::string> args = options.args;
-  if (args.empty()) args = {"--console", "--yes", "--output", installation.outputFolder().string()};
+  ChildSetUp child{installation.program().string(), (root / kInFile).string(),
+                   (root / kOutFile).string(), (root / kErrFile).string(), options.args,
+                   {}, options.fileSizeLimit, -1};
+  if (child.args.empty())
+    child.args = {"--console", "--yes", "--output", installation.outputFolder().string()};
+  child.args.insert(child.args.begin(), installation.program().filename().string());
+  for (std::string& arg : child.args) child.argv.push_back(arg.data());
+  child.argv.push_back(nullptr);
   // The environment is set up here, before fork, where allocating is safe.
   setenv("PEL_REGISTRY", (root / "registry.reg").c_str(), 1);
   setenv("PEL_MESSAGE_FILE", (root / "messages.log").c_str(), 1);
@@ -58,12 +69,12 @@ ProgramProcess::ProgramProcess(const Installation& installation, const LaunchOpt
   for (const auto& [name, value] : options.env) setenv(name.c_str(), value.c_str(), 1);
   unsetenv("DISPLAY");
   unsetenv("WAYLAND_DISPLAY");
-  const std::string name = installation.program().filename().string();
   int pipeEnds[2] = {-1, -1};
   if (options.outputToClosedPipe && pipe2(pipeEnds, O_CLOEXEC) == 0) close(pipeEnds[0]);
+  child.closedPipe = pipeEnds[1];
   start_ = std::chrono::steady_clock::now();
   pid_ = fork();
-  if (pid_ == 0) execProgram(installation.program(), name, args, root, options.fileSizeLimit, pipeEnds[1]);
+  if (pid_ == 0) execProgram(child);
   if (pipeEnds[1] >= 0) close(pipeEnds[1]);
   unsetenv("PEL_MESSAGE_LEVEL");
 }
