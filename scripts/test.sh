@@ -12,3 +12,4 @@ trap 'exit 1' INT TERM HUP
 settings=$(./scripts/postgres-test-server.sh start "$pgdir")
 eval "$settings"
 ctest --preset default
+./fuzz/run-fuzz.sh
