@@ -3,20 +3,28 @@
 #include "CsvOutputFile.h"
 #include "ExportTexts.h"
 #include "Frontend.h"
-#include "ProgressView.h"
 #include "AutoCloseDatabase.h"
 #include "Pelcore/VekRC.h"
+#include "ProgressView.h"
 #include "RunLog.h"
 
 void logSuccess(const std::string& message) { RunLog::write(kTagSuccess, message, false); }
 
 void logFailure(const std::string& message) { RunLog::write(kTagFailure, message, false); }
 
-bool RunState::fetchFirstRow() {
-  if (database->GetNextRow(0) == 0) return true;
+namespace {
+
+void failDatabaseAccess(RunState& state) {
   logFailure(kAccessFailedMessage);
   showWarning(kAccessFailedMessage);
-  succeeded = false;
+  state.succeeded = false;
+}
+
+}  // namespace
+
+bool RunState::fetchFirstRow() {
+  if (database->GetNextRow(0) == 0) return true;
+  failDatabaseAccess(*this);
   return false;
 }
 
@@ -26,11 +34,7 @@ bool RunState::fetchNextRow() {
   progress->setPosition(processedCount);
   // A row that cannot be read (the server went away, a value that does not
   // fit) would otherwise end the table as if it were complete.
-  if (rc != VEK_S_OK && rc != VEK_E_NOMOREROWS) {
-    logFailure(kAccessFailedMessage);
-    showWarning(kAccessFailedMessage);
-    succeeded = false;
-  }
+  if (rc != VEK_S_OK && rc != VEK_E_NOMOREROWS) failDatabaseAccess(*this);
   return rc == VEK_S_OK;
 }
 
