@@ -1,9 +1,9 @@
 #include "RunState.h"
 
+#include "AutoCloseDatabase.h"
 #include "CsvOutputFile.h"
 #include "ExportTexts.h"
 #include "Frontend.h"
-#include "AutoCloseDatabase.h"
 #include "Pelcore/VekRC.h"
 #include "ProgressView.h"
 #include "RunLog.h"
