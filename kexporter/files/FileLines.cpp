@@ -25,10 +25,6 @@ void takeBack(int fd, std::size_t written) {
   if (::ftruncate(fd, start) == 0) ::lseek(fd, start, SEEK_SET);
 }
 
-}  // namespace
-
-namespace {
-
 bool writeAll(int fd, const std::string& bytes) {
   const char* data = bytes.data();
   std::size_t left = bytes.size();
