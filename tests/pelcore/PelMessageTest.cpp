@@ -19,10 +19,7 @@ class PelMessageTest : public ::testing::Test {
     ::unsetenv("PEL_MESSAGE_LEVEL");
     PelMessageStream::setCommandName("TarvikNX", -1);
   }
-  void TearDown() override {
-    ::unsetenv("PEL_MESSAGE_FILE");
-    ::unsetenv("PEL_MESSAGE_LEVEL");
-  }
+  void TearDown() override { ::unsetenv("PEL_MESSAGE_FILE"); }
   std::string written() const { return readFile(folder_ / "messages.log"); }
   std::string prefix(const char* level) const {
     return R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d TarvikNX\[)" + std::to_string(::getpid()) + "\\] " +
@@ -47,31 +44,25 @@ TEST_F(PelMessageTest, WritesEveryKindOfOperandOnOneLineInTheMessageFormat) {
 }
 
 TEST_F(PelMessageTest, LevelSelectsWhatIsWritten) {
-  const auto linesAfterWritingAll = [this] {
+  // Lines in the file after one message of each level, per PEL_MESSAGE_LEVEL.
+  const std::pair<const char*, int> cases[] = {{nullptr, 2}, {"error", 3}, {"debug", 6}};
+  for (const auto& [level, lines] : cases) {
+    if (level) ::setenv("PEL_MESSAGE_LEVEL", level, 1);
     PelMessageSelection::error("S", 1) << "e" << PelEndl;
     PelMessageSelection::normal("S", 2) << "n" << PelEndl;
     PelMessageSelection::debug("S", 3) << "d" << PelEndl;
     const std::string text = written();
-    return std::count(text.begin(), text.end(), '\n');
-  };
-  EXPECT_EQ(linesAfterWritingAll(), 2);  // normal by default
-  ::setenv("PEL_MESSAGE_LEVEL", "error", 1);
-  EXPECT_EQ(linesAfterWritingAll(), 3);
-  EXPECT_FALSE(PelErrorHandle::shouldOutputMessage(PelException(2, 1, "", PelException::Normal)));
-  ::setenv("PEL_MESSAGE_LEVEL", "debug", 1);
-  EXPECT_EQ(linesAfterWritingAll(), 6);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), lines) << (level ? level : "default");
+  }
+  ::unsetenv("PEL_MESSAGE_LEVEL");
 }
 
 TEST_F(PelMessageTest, ConcurrentWritersNeverInterleaveLines) {
-  constexpr int kThreads = 8;
-  constexpr int kPerThread = 200;
   std::vector<std::thread> threads;
-  for (int t = 0; t < kThreads; ++t) {
+  for (int t = 0; t < 8; ++t) {
     threads.emplace_back([t] {
       const std::string payload(300, static_cast<char>('a' + t));
-      for (int i = 0; i < kPerThread; ++i) {
-        PelMessageSelection::error("T", t) << payload << " " << i << PelEndl;
-      }
+      for (int i = 0; i < 200; ++i) PelMessageSelection::error("T", t) << payload << " " << i << PelEndl;
     });
   }
   for (auto& thread : threads) thread.join();
@@ -81,5 +72,5 @@ TEST_F(PelMessageTest, ConcurrentWritersNeverInterleaveLines) {
   std::string line;
   int count = 0;
   for (; std::getline(lines, line); ++count) ASSERT_TRUE(std::regex_match(line, shape)) << line;
-  EXPECT_EQ(count, kThreads * kPerThread);
+  EXPECT_EQ(count, 8 * 200);
 }
