@@ -2,7 +2,6 @@
 #define TESTS_FILES_FILESTESTSUPPORT_H
 
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,23 +21,18 @@ class RecordingFrontend : public Frontend {
   std::vector<std::string> warnings;
 };
 
-// The lines of the run log at `path` in UTF-8 without their zero-padded
-// time stamps; a line without one is kept whole after "UNSTAMPED: ", a line
-// not ended by CR LF after "NO CR LF: ".
-inline std::vector<std::string> logLines(const std::string& path) {
-  static const std::regex stamped(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d (.*))");
-  std::istringstream log(fromCp932(readFile(path)));
-  std::vector<std::string> lines;
-  std::smatch match;
-  for (std::string text; std::getline(log, text);) {
-    if (text.empty() || text.back() != '\r') {
-      lines.push_back("NO CR LF: " + text);
-      continue;
-    }
-    text.pop_back();
-    lines.push_back(std::regex_match(text, match, stamped) ? match[1].str() : "UNSTAMPED: " + text);
-  }
-  return lines;
+// The run log at `path` in UTF-8, each line's zero-padded time stamp
+// replaced by "T".
+inline std::string logText(const std::string& path) {
+  static const std::regex stamp(R"((^|\n)\d{4}/\d\d/\d\d \d\d:\d\d:\d\d )");
+  return std::regex_replace(fromCp932(readFile(path)), stamp, "$1T ");
+}
+
+// The run log's text for failures shown with these warnings.
+inline std::string failureLog(const std::vector<std::string>& warnings) {
+  std::string log;
+  for (const std::string& warning : warnings) log += "T ,【Failure】, " + warning + "\r\n";
+  return log;
 }
 
 #endif
