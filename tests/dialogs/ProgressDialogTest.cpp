@@ -13,61 +13,46 @@
 #include "ProgressDialog.h"
 #include "ProgressRelay.h"
 
-namespace {
-
-// 200 rows: the bar after setTotal and after rows 1, 2, 199 and 200, then
-// for a total of 0, as the window shows it when each call has returned.
-std::vector<int> barAfterEachCall(ProgressRelay& relay) {
-  std::vector<int> shown;
-  auto look = [&] { GuiThread::call([&] { shown.push_back(relay.dialog()->percent()); }); };
-  relay.setTotal(200);
-  look();
-  for (int done : {1, 2, 199, 200}) {
-    relay.setPosition(done);
-    look();
-  }
-  relay.setTotal(0);
-  relay.setPosition(5);
-  look();
-  return shown;
-}
-
-}  // namespace
-
-TEST(ProgressDialog, TheBarShowsWholePercentOfTheRowsFromEitherThread) {
-  const std::vector<int> expected = {0, 0, 1, 99, 100, 0};
-  ProgressRelay onGuiThread;
-  EXPECT_EQ(barAfterEachCall(onGuiThread), expected);
-
+// As the export drives it, from its own thread: 200 rows, the bar after
+// setTotal and after rows 1, 2, 199 and 200, then for a total of 0, as the
+// window shows it when each call has returned.
+TEST(ProgressDialog, TheBarShowsWholePercentOfTheRows) {
   std::vector<int> shown;
   QEventLoop loop;
   std::thread worker([&] {
     {
       ProgressRelay relay;
-      shown = barAfterEachCall(relay);
+      auto look = [&] { GuiThread::call([&] { shown.push_back(relay.dialog()->percent()); }); };
+      relay.setTotal(200);
+      look();
+      for (int done : {1, 2, 199, 200}) {
+        relay.setPosition(done);
+        look();
+      }
+      relay.setTotal(0);
+      relay.setPosition(5);
+      look();
     }  // the window goes before the loop that serves it ends
     QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
   });
   loop.exec();
   worker.join();
-  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(shown, (std::vector<int>{0, 0, 1, 99, 100, 0}));
 }
 
-TEST(ProgressDialog, SetMessageLeavesTheCaretBeforeTheFinalLineBreak) {
+// The export cannot be stopped, so its window must not vanish while it runs:
+// no buttons, no close box, and Esc does nothing.
+TEST(ProgressDialog, KeepsTheCaretBeforeTheFinalLineBreakAndOnlyEndCloses) {
   ProgressDialog dialog;
+  EXPECT_FALSE(dialog.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
+  EXPECT_TRUE(dialog.findChildren<QAbstractButton*>().isEmpty());
   dialog.show();
   dialog.setMessage("TSIをエクスポート中です。\r\n");
   EXPECT_EQ(dialog.message(), "TSIをエクスポート中です。\n");  // nothing stray
   EXPECT_EQ(dialog.caretPosition(), QString("TSIをエクスポート中です。").size());
   dialog.setPercent(37);
   saveScreenshot(dialog, "ProgressDialog");
-}
 
-TEST(ProgressDialog, NeitherEscNorACloseRequestEndsItButEndDoes) {
-  ProgressDialog dialog;
-  EXPECT_FALSE(dialog.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
-  EXPECT_TRUE(dialog.findChildren<QAbstractButton*>().isEmpty());
-  dialog.show();
   QTest::keyClick(&dialog, Qt::Key_Escape);
   dialog.windowHandle()->close();
   EXPECT_TRUE(dialog.isVisible());
