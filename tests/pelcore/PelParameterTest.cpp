@@ -93,12 +93,16 @@ TEST_F(PelParameterTest, MalformedLinesAreSkippedWithOneMessageEach) {
             "\"Open\"=\"no closing quote\n"                         // line 4
             "\x01\x02\xFF\xFE binary\0junk\n"s +                    // line 5
                 std::string(200000, 'z') +                          // line 6
-                "\n\"Good\"=dword:00000002\n\"Wide\"=dword:123456789\n[unclosed\n");  // 8, 9
+                "\n\"Good\"=dword:00000002\n"
+                "\"Wide\"=dword:123456789\n"                             // line 8
+                "[unclosed\n");                                         // line 9
   PelMessageRecorder recorder;
   EXPECT_EQ(PelParameter::getInteger(kX, text(u"Good")), 2);
   std::vector<std::string> texts, expected;
   for (const PelMessage& m : recorder.messages()) texts.push_back(m.text);
-  for (int line : {2, 4, 5, 6, 8, 9}) expected.push_back("Malformed registry line skipped: " + path() + ":" + std::to_string(line));
+  for (int line : {2, 4, 5, 6, 8, 9}) {
+    expected.push_back("Malformed registry line skipped: " + path() + ":" + std::to_string(line));
+  }
   EXPECT_EQ(texts, expected);
 }
 

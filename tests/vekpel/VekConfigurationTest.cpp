@@ -33,14 +33,17 @@ TEST(VekConfiguration, MissingTopPathRaisesAtEveryCallUntilItExists) {
       EXPECT_EQ(raisedBy([] { VekConfiguration::getTopPath(); }), VEK_E_UNEXPECTED);
       EXPECT_EQ(raisedBy([] { VekConfiguration::getPath(u"data"); }), VEK_E_UNEXPECTED);
     }
-    std::vector<std::string> lines;
+    EXPECT_EQ(recorder.messages().size(), 4u);
     for (const PelMessage& m : recorder.messages()) {
-      lines.push_back(std::string(pelMessageLevelName(m.level)) + " " + m.source + " " + m.text);
+      EXPECT_EQ(pelMessageLevelName(m.level) + (" " + m.source + " " + m.text),
+                "error VekPel Bad configuration: required key VekPath not found.");
     }
-    EXPECT_EQ(lines, std::vector<std::string>(4, "error VekPel Bad configuration: required key VekPath not found."));
 
     ASSERT_TRUE(VekDefaultParameter::setString(u"VekPath", u"/opt/tarvik"));
-    EXPECT_EQ(readsDuring([] { EXPECT_EQ(VekConfiguration::getPath(u"data"), PelUnicodeString(u"/opt/tarvik/data")); }), 1u);
+    EXPECT_EQ(readsDuring([] {
+                EXPECT_EQ(VekConfiguration::getPath(u"data"), PelUnicodeString(u"/opt/tarvik/data"));
+              }),
+              1u);
   });
 }
 
