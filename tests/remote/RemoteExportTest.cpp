@@ -1,67 +1,143 @@
+// Export runs of an installation set to "Remote" against a PostgreSQL
+// server. They skip unless KEXPORTER_TEST_PGHOST and its companions name one.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <libpq-fe.h>
 #include <netinet/in.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
+#include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <thread>
 
 #include "Installation.h"
-#include "PgTestServer.h"
-#include "RunningProgram.h"
+#include "TestSupport.h"
 
 namespace {
+
+using std::chrono::seconds;
 
 // A copy of its own, so that tests running at the same time do not meet in
 // the single-instance guard.
 const std::string kProgramName = "Kexporterrun-remote-" + std::to_string(::getpid());
+const std::string kTitle = "KLX to MPVコンバータ[エクスポータ]: ";
 const std::string kOpenWarning =
-    "KLX to MPVコンバータ[エクスポータ]: Orvel Document Routerがインストールされている環境で"
-    "利用してください。\n";
-const std::string kAccessWarning =
-    "KLX to MPVコンバータ[エクスポータ]: データベースのアクセスが失敗しました。\n";
-constexpr char kNxv5Key[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK";
+    kTitle + "Orvel Document Routerがインストールされている環境で利用してください。\n";
+const std::string kAccessWarning = kTitle + "データベースのアクセスが失敗しました。\n";
+const std::string kServerScript = KEXPORTER_PG_SERVER_SCRIPT;
 
-#define SKIP_WITHOUT_TEST_SERVER(server)                                  \
-  const std::optional<PgServerSettings> server = sharedTestServer();     \
+struct PgServer {
+  std::string host, port, user, password;
+};
+
+// The server that `value` names by KEXPORTER_TEST_PGHOST and its companions.
+std::optional<PgServer> serverNamed(const std::function<std::string(const std::string&)>& value) {
+  if (value("KEXPORTER_TEST_PGHOST").empty()) return std::nullopt;
+  return PgServer{value("KEXPORTER_TEST_PGHOST"), value("KEXPORTER_TEST_PGPORT"),
+                  value("KEXPORTER_TEST_PGUSER"), value("KEXPORTER_TEST_PGPASSWORD")};
+}
+
+// The server that scripts/test.sh started for all tests.
+std::optional<PgServer> sharedServer() {
+  return serverNamed([](const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    return std::string(value == nullptr ? "" : value);
+  });
+}
+
+#define SKIP_WITHOUT_TEST_SERVER(server)                       \
+  const std::optional<PgServer> server = sharedServer();      \
   if (!server) GTEST_SKIP() << "no test server: KEXPORTER_TEST_PGHOST is not set"
 
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+// A server of the test's own, which the test may stop; removed at the end.
+struct PrivateServer {
+  const std::string folder = "/tmp/kexporter-pg-" + std::to_string(::getpid());
+  std::optional<PgServer> settings;
 
-std::string registryText(const fs::path& top, const std::string& values) {
-  return std::string("Windows Registry Editor Version 5.00\r\n\r\n[") + kNxv5Key +
-         "]\r\n\"VekPath\"=\"" + top.string() + "\"\r\n" + values;
-}
-
-int runDemo(const std::vector<std::string>& args) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    std::vector<char*> argv{const_cast<char*>(KEXPORTER_DEMO_PROGRAM)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    ::execv(KEXPORTER_DEMO_PROGRAM, argv.data());
-    ::_exit(127);
+  PrivateServer() {
+    std::map<std::string, std::string> exported;  // the script's "export NAME=VALUE" lines
+    FILE* script = ::popen((kServerScript + " start " + folder).c_str(), "r");
+    for (char line[256]; script != nullptr && std::fgets(line, sizeof line, script) != nullptr;) {
+      const std::string text(line, std::strcspn(line, "\n"));
+      const std::size_t equals = text.find('=');
+      if (text.rfind("export ", 0) == 0) exported[text.substr(7, equals - 7)] = text.substr(equals + 1);
+    }
+    if (script != nullptr) ::pclose(script);
+    settings = serverNamed([&](const std::string& name) { return exported[name]; });
   }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  ~PrivateServer() { stop(); }
+  void stop() { std::system((kServerScript + " stop " + folder).c_str()); }
+};
+
+// Runs `sql` in `database`; the server's error text, empty on success.
+std::string pgRun(const PgServer& server, const std::string& database, const std::string& sql) {
+  const char* const keys[] = {"host", "port", "user", "password", "dbname", "connect_timeout",
+                              "options", nullptr};
+  const char* const values[] = {server.host.c_str(), server.port.c_str(), server.user.c_str(),
+                                server.password.c_str(), database.c_str(), "5",
+                                "-c client_min_messages=warning", nullptr};
+  std::unique_ptr<PGconn, void (*)(PGconn*)> conn(PQconnectdbParams(keys, values, 0), PQfinish);
+  if (PQstatus(conn.get()) != CONNECTION_OK) return PQerrorMessage(conn.get());
+  std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(conn.get(), sql.c_str()), PQclear);
+  const ExecStatusType status = PQresultStatus(result.get());
+  return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK ? "" : PQerrorMessage(conn.get());
 }
 
-fs::path newFolder(const Installation& installation, const std::string& name) {
-  fs::create_directories(installation.root() / name);
-  return installation.root() / name;
+// A schema of its own in the database ud_gwAddress, which this process and
+// the programs it starts log in to and read (PGOPTIONS) while it lives, so
+// that tests running at the same time do not meet.
+class PgTestSchema {
+ public:
+  explicit PgTestSchema(const PgServer& server) : server_(server) {
+    const std::string created = pgRun(server_, "postgres", "CREATE DATABASE \"ud_gwAddress\" TEMPLATE template0");
+    EXPECT_TRUE(created.empty() || created.find("already exists") != std::string::npos ||
+                created.find("duplicate key") != std::string::npos)  // made by another test just now
+        << created;
+    sql("DROP SCHEMA IF EXISTS " + name_ + " CASCADE; CREATE SCHEMA " + name_);
+    ::setenv("PGUSER", server_.user.c_str(), 1);
+    ::setenv("PGPASSWORD", server_.password.c_str(), 1);
+    ::setenv("PGOPTIONS", ("-c search_path=" + name_).c_str(), 1);
+  }
+  ~PgTestSchema() { pgRun(server_, "ud_gwAddress", "DROP SCHEMA " + name_ + " CASCADE"); }
+
+  void sql(const std::string& statements) const {
+    EXPECT_EQ(pgRun(server_, "ud_gwAddress", "SET search_path=" + name_ + ";" + statements), "");
+  }
+  // Loads the demo data into the schema and writes a registry file naming
+  // the server into `folder`; true when it worked.
+  bool loadDemo(const fs::path& folder, const std::string& options) const {
+    const std::string conninfo = "host=" + server_.host + " port=" + server_.port +
+                                 " options='-c search_path=" + name_ + "'";
+    return std::system((std::string(KEXPORTER_DEMO_PROGRAM) + " --dir " + folder.string() + " " +
+                        options + " --postgres \"" + conninfo + "\" >/dev/null")
+                           .c_str()) == 0;
+  }
+
+ private:
+  PgServer server_;
+  std::string name_ = "test_" + std::to_string(::getpid());
+};
+
+// A registry file whose NXV5 installation lives at `top` and reads from `server`
+// at `port` ("" for the server's own).
+std::string remoteRegistry(const fs::path& top, const PgServer& server, const std::string& port = "") {
+  char dword[16];
+  std::snprintf(dword, sizeof dword, "%08x", std::stoi(port.empty() ? server.port : port));
+  return "Windows Registry Editor Version 5.00\r\n\r\n"
+         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK]\r\n\"VekPath\"=\"" +
+         top.string() + "\"\r\n\"VekTesselConnection\"=\"Remote\"\r\n\"VekTesselHostName\"=\"" +
+         server.host + "\"\r\n\"VekTesselPortNumber\"=dword:" + dword + "\r\n";
 }
 
 // The files of an export folder by name. The run log loses its time stamps;
@@ -72,43 +148,67 @@ std::map<std::string, std::string> exportedFiles(const fs::path& folder) {
   std::vector<std::string> tsiRows;
   for (const auto& entry : fs::directory_iterator(folder)) {
     const std::string name = entry.path().filename();
-    std::istringstream bytes(readAll(entry.path()));
-    std::string& kept = files[name];
+    const bool tsi = name.rfind("tsi_", 0) == 0;
+    std::istringstream bytes(readFile(entry.path()));
     int count = 0;
     for (std::string line; std::getline(bytes, line); ++count) {
-      if (name == "Kexporter.log") kept += line.substr(std::min<size_t>(20, line.size())) + "\n";
-      else if (name.rfind("tsi_", 0) == 0) tsiRows.push_back(line);
-      else kept += line + "\n";
+      if (tsi) tsiRows.push_back(line);
+      else files[name] += line.substr(name == "Kexporter.log" ? std::min<size_t>(20, line.size()) : 0) + "\n";
     }
-    if (name.rfind("tsi_", 0) == 0) kept = std::to_string(count) + " lines";
+    if (tsi) files[name] = std::to_string(count) + " lines";
   }
   std::sort(tsiRows.begin(), tsiRows.end());
   for (const std::string& row : tsiRows) files["tsi rows"] += row + "\n";
   return files;
 }
 
-// A loopback socket: one that nobody listens on (its port closed again), or
-// one that takes connections and never answers, as a hung server does.
-int loopbackSocket(bool listening, int& port) {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  if (listening) ::listen(s, 8);
-  ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-  port = ntohs(address.sin_port);
-  if (listening) return s;
-  ::close(s);
-  return -1;
-}
+// The installation's program exporting into its output folder in the
+// background, so that the test can act meanwhile; killed at the end.
+struct BackgroundRun {
+  explicit BackgroundRun(const Installation& installation) : err(installation.root() / "stderr.txt") {
+    const std::string name = installation.program().filename(), out = installation.outputFolder();
+    ::setenv("PEL_REGISTRY", (installation.root() / "registry.reg").c_str(), 1);
+    ::setenv("PEL_MESSAGE_FILE", (installation.root() / "messages.log").c_str(), 1);
+    pid = ::fork();
+    if (pid != 0) return;
+    ::dup2(::open("/dev/null", O_RDWR), 0);
+    ::dup2(0, 1);
+    ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+    ::execl(installation.program().c_str(), name.c_str(), "--console", "--yes", "--output", out.c_str(), nullptr);
+    ::_exit(127);
+  }
+  ~BackgroundRun() { wait(seconds(0)); }
 
-// The diagnostic messages of the runs so far, then forgotten.
+  // Waits at most `limit` for the end: the exit status, or -1 when the
+  // program had to be killed.
+  int wait(seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    rusage usage{};
+    pid_t ended = 0;
+    while (pid > 0 && (ended = ::wait4(pid, &status, WNOHANG, &usage)) == 0 &&
+           std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (pid > 0 && ended == 0) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, nullptr, 0);
+    }
+    peakKib = usage.ru_maxrss;
+    const bool exited = pid > 0 && ended == pid;
+    pid = -1;
+    return !exited ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+
+  fs::path err;  // the program's standard error
+  pid_t pid = -1;
+  long peakKib = 0;
+};
+
+// The program's diagnostic messages so far, then forgotten.
 std::string takeMessages(const Installation& installation) {
-  const fs::path file = installation.root() / "messages.log";
-  const std::string text = readAll(file);
-  fs::remove(file);
+  const std::string text = readFile(installation.root() / "messages.log");
+  fs::remove(installation.root() / "messages.log");
   return text;
 }
 
@@ -119,114 +219,87 @@ TEST(RemoteExport, SameFilesAsFromTheSqliteFile) {
   PgTestSchema schema(*server);
   Installation installation(kProgramName);
   const fs::path demo = installation.root() / "demo";
-  ASSERT_EQ(runDemo({"--dir", demo.string(), "--accounts", "3000", "--groups", "40",
-                     "--members", "1200", "--tsis", "900", "--postgres", schema.conninfo()}),
-            0);
+  ASSERT_TRUE(schema.loadDemo(demo, "--accounts 3000 --groups 40 --members 1200 --tsis 900"));
   installation.settings("[Kexporter]\nCSVMAXLINE=400\n");
+  const fs::path fromServer = installation.root() / "from-server", fromFile = installation.root() / "from-file";
+  fs::create_directories(fromServer);
+  fs::create_directories(fromFile);
 
-  installation.registry(readAll(demo / "registry.reg"));  // NXV5 set to Remote
-  const fs::path fromServer = newFolder(installation, "from-server");
-  ProgramRun remote = installation.run({"--console", "--yes", "--output", fromServer.string()});
-  installation.registry(registryText(demo / "nxv5", "\"VekTesselConnection\"=\"InProcess\"\r\n"));
-  const fs::path fromFile = newFolder(installation, "from-file");
-  ProgramRun local = installation.run({"--console", "--yes", "--output", fromFile.string()});
+  installation.registry(readFile(demo / "registry.reg"));  // NXV5 set to Remote
+  const ProgramRun remote = installation.run({"--console", "--yes", "--output", fromServer.string()});
+  installation.registry(installation.defaultRegistry());
+  fs::copy_file(demo / "nxv5" / "data" / "ud_gwAddress.db", installation.database(),
+                fs::copy_options::overwrite_existing);
+  const ProgramRun local = installation.run({"--console", "--yes", "--output", fromFile.string()});
 
   EXPECT_EQ(remote.status, 0) << remote.err;
   EXPECT_EQ(local.status, 0) << local.err;
   const std::map<std::string, std::string> expected = exportedFiles(fromFile);
-  const std::map<std::string, std::string> got = exportedFiles(fromServer);
   EXPECT_EQ(expected.count("tsi_3.csv"), 1u) << "the files are split";
   EXPECT_EQ(expected.count("group_1.csv"), 1u);
-  for (const auto& [name, bytes] : expected) {
-    EXPECT_TRUE(got.count(name) == 1 && got.at(name) == bytes) << name << " differs";
-  }
-  EXPECT_EQ(got.size(), expected.size());
+  EXPECT_TRUE(exportedFiles(fromServer) == expected);
 }
 
-TEST(RemoteExport, ConnectionFailuresFailTheRunWithTheServersText) {
-  SKIP_WITHOUT_TEST_SERVER(server);
-  PgTestSchema schema(*server);
-  schema.sql("CREATE TABLE umAccount(ac_guid text, ac_id integer, ac_name text,"
-             " ac_storeTray integer);");
+// On a server of the test's own: one without the database at first, later
+// stopped in the middle of an export.
+TEST(RemoteExport, FailedConnectionsAndAStoppedServerFailTheRunWithTheServersText) {
+  SKIP_WITHOUT_TEST_SERVER(shared);
+  PrivateServer server;
+  ASSERT_TRUE(server.settings);
+  const PgServer& settings = *server.settings;
   Installation installation(kProgramName);
-  int closedPort = 0;
-  int silentPort = 0;
-  loopbackSocket(false, closedPort);
-  const int silent = loopbackSocket(true, silentPort);
+  // A port that takes connections and never answers, as a hung server does.
+  const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+  socklen_t length = sizeof address;
+  ::bind(silent, reinterpret_cast<sockaddr*>(&address), length);
+  ::listen(silent, 8);
+  ::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length);
   ::setenv("PGCONNECT_TIMEOUT", "2", 1);
-  struct Failure {
-    int port;
-    std::string password;
-    std::string serverText;
-    std::string code;
+  ::setenv("PGUSER", settings.user.c_str(), 1);
+  const struct {
+    std::string port, password, serverText, code;
+  } failures[] = {
+      {"1", settings.password, "Connection refused", "rc = 0x800704c9"},
+      {"", "not the password", "password authentication failed for user", "rc = 0x80040e4d"},
+      {std::to_string(ntohs(address.sin_port)), settings.password, "no answer within 2 seconds",
+       "rc = 0x800705b4"},
+      {"", settings.password, "database \"ud_gwAddress\" does not exist", "rc = 0x80070002"},
   };
-  const Failure failures[] = {
-      {closedPort, server->password, "Connection refused", "rc = 0x800704c9"},
-      {0, "not the password", "password authentication failed for user", "rc = 0x80040e4d"},
-      {silentPort, server->password, "no answer within 2 seconds", "rc = 0x800705b4"},
-  };
-  int run = 0;
-  for (const Failure& failure : failures) {
+  for (const auto& failure : failures) {
     SCOPED_TRACE(failure.serverText);
-    installation.registry(
-        registryText(installation.root() / "nxv5", schema.registryValues(failure.port)));
+    installation.registry(remoteRegistry(installation.root() / "nxv5", settings, failure.port));
     ::setenv("PGPASSWORD", failure.password.c_str(), 1);
-    const auto start = std::chrono::steady_clock::now();
-    const fs::path out = newFolder(installation, "out-" + std::to_string(++run));
-    ProgramRun result = installation.run({"--console", "--yes", "--output", out.string()});
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find(kOpenWarning), std::string::npos) << result.err;
+    fs::remove_all(installation.outputFolder() / "Kexporter.log");
+    BackgroundRun program(installation);
+    EXPECT_EQ(program.wait(seconds(15)), 1);  // -1 when it hangs
+    EXPECT_EQ(readFile(program.err), kOpenWarning);
     const std::string messages = takeMessages(installation);
     EXPECT_NE(messages.find(failure.serverText), std::string::npos) << messages;
     EXPECT_NE(messages.find(failure.code), std::string::npos) << messages;
   }
   ::unsetenv("PGCONNECT_TIMEOUT");
   ::close(silent);
-}
 
-TEST(RemoteExport, MissingDatabaseAndStoppedServerFailTheRun) {
-  SKIP_WITHOUT_TEST_SERVER(shared);
-  PrivatePgServer server;
-  ASSERT_TRUE(server.started());
-  Installation installation(kProgramName);
-  installation.registry(
-      registryText(installation.root() / "nxv5", remoteRegistryValues(server.settings())));
-  logInAs(server.settings());
-
-  ProgramRun missing = installation.exportAll();
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find(kOpenWarning), std::string::npos) << missing.err;
-  std::string messages = takeMessages(installation);
-  EXPECT_NE(messages.find("database \"ud_gwAddress\" does not exist"), std::string::npos)
-      << messages;
-  EXPECT_NE(messages.find("rc = 0x80070002"), std::string::npos) << messages;
-
-  PgTestSchema schema(server.settings());
-  schema.sql(
-      "CREATE TABLE umAccount(ac_guid text, ac_id integer, ac_name text, ac_storeTray integer);"
-      "INSERT INTO umAccount SELECT 'guid-' || g, g, 'name ' || g, 1"
-      " FROM generate_series(1, 300000) g;"
-      "CREATE TABLE umGroup(gr_ownerguid text, gr_guid text);"
-      "CREATE TABLE umTSI(ts_code text, ts_guid text, ts_sender text);");
-  const fs::path out = newFolder(installation, "out-stopped");
-  RunningProgram program(installation, {"--console", "--yes", "--output", out.string()});
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!fs::exists(out / "destination_1.csv") && program.running() &&
-         std::chrono::steady_clock::now() < deadline) {
+  PgTestSchema schema(settings);
+  schema.sql("CREATE TABLE umAccount(ac_guid text, ac_id integer, ac_name text, ac_storeTray integer);"
+             "INSERT INTO umAccount SELECT 'guid-' || g, g, 'name ' || g, 1"
+             " FROM generate_series(1, 300000) g;"
+             "CREATE TABLE umGroup(gr_ownerguid text, gr_guid text);"
+             "CREATE TABLE umTSI(ts_code text, ts_guid text, ts_sender text);");
+  fs::remove_all(installation.outputFolder() / "Kexporter.log");
+  BackgroundRun program(installation);
+  for (int waited = 0; !fs::exists(installation.outputFolder() / "destination_1.csv") && waited < 60000; ++waited) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   // Held while the server stops, so that the export meets it mid-way.
-  ::kill(program.pid(), SIGSTOP);
+  ::kill(program.pid, SIGSTOP);
   server.stop();
-  ::kill(program.pid(), SIGCONT);
-
-  ASSERT_TRUE(program.finish(60)) << "the export hangs";
-  EXPECT_EQ(program.status(), 1);
-  EXPECT_NE(program.err().find(kAccessWarning), std::string::npos) << program.err();
-  messages = takeMessages(installation);
-  EXPECT_NE(messages.find("terminating connection due to administrator command"),
-            std::string::npos)
+  ::kill(program.pid, SIGCONT);
+  EXPECT_EQ(program.wait(seconds(60)), 1) << "-1: the export hangs";
+  EXPECT_NE(readFile(program.err).find(kAccessWarning), std::string::npos) << readFile(program.err);
+  const std::string messages = takeMessages(installation);
+  EXPECT_NE(messages.find("terminating connection due to administrator command"), std::string::npos)
       << messages;
   EXPECT_NE(messages.find("rc = 0x800704d4"), std::string::npos) << messages;
 }
@@ -235,17 +308,11 @@ TEST(RemoteExport, MillionAccountsExportInBoundedMemory) {
   SKIP_WITHOUT_TEST_SERVER(server);
   PgTestSchema schema(*server);
   Installation installation(kProgramName);
-  const fs::path demo = installation.root() / "demo";
-  ASSERT_EQ(runDemo({"--dir", demo.string(), "--accounts", "1000000", "--postgres",
-                     schema.conninfo()}),
-            0);
-  installation.registry(readAll(demo / "registry.reg"));
-
-  RunningProgram program(installation, {"--console", "--yes", "--output",
-                                        installation.outputFolder().string()});
-  ASSERT_TRUE(program.finish(240));
-  EXPECT_EQ(program.status(), 0) << program.err();
+  ASSERT_TRUE(schema.loadDemo(installation.root() / "demo", "--accounts 1000000"));
+  installation.registry(readFile(installation.root() / "demo" / "registry.reg"));
+  BackgroundRun program(installation);
+  EXPECT_EQ(program.wait(seconds(240)), 0) << readFile(program.err);
   EXPECT_TRUE(fs::exists(installation.outputFolder() / "destination_45.csv"));
   // Rows held whole would take well over 100 MiB.
-  EXPECT_LT(program.peakKibibytes(), 32 * 1024);
+  EXPECT_LT(program.peakKib, 32 * 1024);
 }
