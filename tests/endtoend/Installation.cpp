@@ -1,15 +1,14 @@
 #include "Installation.h"
 
 #include <fcntl.h>
-#include <iconv.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <stdexcept>
+
+#include "TestSupport.h"
 
 namespace {
 
@@ -19,40 +18,11 @@ const char* const kSchema =
     "create table umGroup(gr_ownerguid TEXT, gr_guid TEXT);"
     "create table umTSI(ts_code TEXT, ts_guid TEXT, ts_sender TEXT);";
 
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void writeAll(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string convert(const std::string& text, const char* to, const char* from) {
-  iconv_t cd = iconv_open(to, from);
-  std::string out(text.size() * 4 + 4, '\0');
-  char* in = const_cast<char*>(text.data());
-  size_t inLeft = text.size();
-  char* o = out.data();
-  size_t outLeft = out.size();
-  if (iconv(cd, &in, &inLeft, &o, &outLeft) == static_cast<size_t>(-1))
-    throw std::runtime_error("test text does not convert: " + text);
-  iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
-}
-
 }  // namespace
 
-std::string cp932(const std::string& utf8) { return convert(utf8, "CP932", "UTF-8"); }
-std::string fromCp932(const std::string& bytes) { return convert(bytes, "UTF-8", "CP932"); }
-
-Installation::Installation(const std::string& programName) : programName_(programName) {
-  std::string pattern = (fs::temp_directory_path() / "kexporter-e2e-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  root_ = pattern;
+Installation::Installation(const std::string& programName)
+    : folder_(std::make_unique<TempFolder>()), programName_(programName) {
+  root_ = folder_->path();
   out_ = root_ / "out";
   fs::create_directories(out_);
   fs::create_directories(root_ / "bin");
@@ -65,12 +35,7 @@ Installation::Installation(const std::string& programName) : programName_(progra
   registry(defaultRegistry());
 }
 
-Installation::~Installation() {
-  std::error_code ignored;
-  for (auto& entry : fs::recursive_directory_iterator(root_, ignored))
-    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-  fs::remove_all(root_, ignored);
-}
+Installation::~Installation() = default;
 
 fs::path Installation::database(const std::string& generation) const {
   return root_ / generation / "data" / "ud_gwAddress.db";
@@ -88,11 +53,11 @@ void Installation::sql(const std::string& statements, const std::string& generat
 }
 
 void Installation::settings(const std::string& iniText) {
-  writeAll(root_ / "bin" / "Kexporter.ini", iniText);
+  writeFile(root_ / "bin" / "Kexporter.ini", iniText);
 }
 
 void Installation::registry(const std::string& regText) {
-  writeAll(root_ / "registry.reg", regText);
+  writeFile(root_ / "registry.reg", regText);
 }
 
 std::string Installation::defaultRegistry() const {
@@ -109,7 +74,7 @@ std::string Installation::defaultRegistry() const {
 ProgramRun Installation::run(const std::vector<std::string>& args, const std::string& input) const {
   fs::path inPath = root_ / "stdin.txt", outPath = root_ / "stdout.txt",
            errPath = root_ / "stderr.txt";
-  writeAll(inPath, input);
+  writeFile(inPath, input);
   pid_t pid = fork();
   if (pid == 0) {
     dup2(open(inPath.c_str(), O_RDONLY), 0);
@@ -127,8 +92,8 @@ ProgramRun Installation::run(const std::vector<std::string>& args, const std::st
   }
   int status = 0;
   waitpid(pid, &status, 0);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), readAll(outPath),
-          readAll(errPath)};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), readFile(outPath),
+          readFile(errPath)};
 }
 
 ProgramRun Installation::exportAll() const {
@@ -136,7 +101,7 @@ ProgramRun Installation::exportAll() const {
 }
 
 std::string Installation::output(const std::string& name) const {
-  return fs::exists(out_ / name) ? readAll(out_ / name) : "";
+  return readFile(out_ / name);
 }
 
 std::vector<std::string> Installation::outputNames() const {

@@ -2,10 +2,13 @@
 #define TESTS_ENDTOEND_INSTALLATION_H
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
+
+class TempFolder;
 
 // What one run of the program left behind.
 struct ProgramRun {
@@ -47,12 +50,13 @@ class Installation {
   fs::path program() const { return root_ / "bin" / programName_; }
 
  private:
+  std::unique_ptr<TempFolder> folder_;
   fs::path root_;
   fs::path out_;
   std::string programName_;
 };
 
-// UTF-8 text as the CP932 bytes the export files carry.
+// UTF-8 text as the CP932 bytes the export files carry (from test_support).
 std::string cp932(const std::string& utf8);
 std::string fromCp932(const std::string& bytes);
 
