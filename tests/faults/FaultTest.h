@@ -2,78 +2,77 @@
 #define TESTS_FAULTS_FAULTTEST_H
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/types.h>
 
-#include <memory>
-#include <optional>
+#include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "Installation.h"
-#include "InstallationTree.h"
-#include "ProgramProcess.h"
+#include "TestSupport.h"
 
-// A test on a fresh installation whose program copy is named after the
-// test, so that tests running side by side do not meet in the
-// single-instance guard. Every run is checked afterwards: outside the output
-// folder and the program's message log, the installation is as it was
-// (source databases byte for byte, registry, settings, program).
+// A test on a fresh installation whose program copy is named after the test,
+// so that tests running side by side do not meet in the single-instance
+// guard. Every run is checked afterwards: outside the output folder and the
+// files a run writes beside it, the installation is as it was, the source
+// databases byte for byte.
 class FaultTest : public ::testing::Test {
  protected:
   FaultTest();
+  // Kills a program still running.
+  ~FaultTest() override;
 
-  // Records the installation as the next run must leave it. start() does
-  // this itself unless it was done since the last start; a test that locks
-  // a database calls it first, as reading a file drops the process's locks
-  // on that file.
-  void recordInstallation();
-  // Starts the program in the background.
-  std::unique_ptr<ProgramProcess> start(const LaunchOptions& options = {});
-  // Waits for a started program and checks the installation.
-  ProgramRun finish(ProgramProcess& process);
-  // start + finish.
-  ProgramRun runProgram(const LaunchOptions& options = {});
+  // Starts an export (--console --yes --output) in the background. When
+  // gated, the diagnostic messages (debug level: one per fetched row) go to
+  // a FIFO of one page that is only read while finish() waits, so the
+  // program stops in the middle of its first table. A file-size limit
+  // stands for a full disk.
+  void start(bool gated = false, rlim_t fileSizeLimit = RLIM_INFINITY);
+  // Waits until the gated program stops at its full FIFO and `reached`
+  // holds, letting a page of messages through at a time; false when that
+  // does not happen within ten seconds.
+  bool holdWhen(const std::function<bool()>& reached);
+  void signal(int sig) const;
+  // Waits at most a minute (then kills: status -1), 128 + n for an end by
+  // signal n; checks the installation.
+  ProgramRun finish();
+  ProgramRun exportChecked(rlim_t fileSizeLimit = RLIM_INFINITY) {
+    start(false, fileSizeLimit);
+    return finish();
+  }
   // Empties the output folder for a further run.
   void clearOutput();
 
+  Installation installation;
   // Paths below the installation that a test lets change as well.
   std::set<std::string> mayChange;
-  Installation installation;
+  long peakKib = 0;  // of the last finished run
 
  private:
-  std::optional<InstallationTree> tree_;
-  bool recorded_ = false;
+  std::map<std::string, std::string> untouchedPart() const;
+  void drain() const;
+
+  std::map<std::string, std::string> before_;
+  pid_t pid_ = -1;
+  int fifo_ = -1;
 };
 
-// The bytes of a file; "" when it is missing.
-std::string readFile(const fs::path& path);
-
-// Rows of the user-management tables made by SQL, numbered from 1.
-std::string accountRows(int count, int firstId = 1, const std::string& tray = "1");
-// The GUID that accountRows gives account `id`, with braces.
+// SQL that adds `count` accounts from `firstId` on, with a tray; their GUIDs.
+std::string accountRows(int count, int firstId = 1);
 std::string accountGuid(int id);
-
-// Checks that bytes are whole CR LF lines of CP932 text: empty or ending in
-// CR LF, no line feed without its carriage return, and convertible.
-::testing::AssertionResult wholeLines(const std::string& bytes);
-// wholeLines for every file of the output folder.
-void expectWholeOutputFiles(const Installation& installation);
-// How often `part` occurs in `text`.
+// Whole CR LF lines: empty or ending in CR LF, no line feed without CR.
+bool wholeLines(const std::string& bytes);
 std::size_t occurrences(const std::string& text, const std::string& part);
 
-// An early failure: the log holds `before` and then the failure line, the
-// operator saw one warning, the status is 1 and no CSV file was made.
-void expectEarlyFailure(const Installation& installation, const ProgramRun& run,
-                        const std::vector<std::string>& before, const std::string& failure);
-
-// The program's title, which prefixes every warning on standard error.
-extern const std::string kTitle;
-extern const std::string S;  // ",【Success】, ", as logLines gives it
-extern const std::string F;  // ",【Failure】, "
-extern const std::string kStarted;      // the first log line of a run
-extern const std::string kInitialized;  // the log line of a started client
-extern const std::string kNotInstalled; // the database cannot be opened
-extern const std::string kAccessFailed;  // a query gave no or a broken row
-extern const std::string kErrorResult;   // the result text of a failed run
+// The system's texts as the tests meet them.
+inline const std::string kTitle = "KLX to MPVコンバータ[エクスポータ]: ";  // prefixes each warning
+inline const std::string S = ",【Success】, ";  // as logLines gives the tags
+inline const std::string F = ",【Failure】, ";
+inline const std::string kStarted = S + "KLX to MPVコンバータ[エクスポータ]を開始しました";
+inline const std::string kAccessFailed = "データベースのアクセスが失敗しました。";
+inline const std::string kErrorResult = "エラーが発生しました。";
 
 #endif

@@ -1,0 +1,143 @@
+// Bad input around the data, and data that strains the CSV files.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <numeric>
+#include <random>
+#include <sstream>
+#include <utility>
+
+#include "FaultTest.h"
+
+namespace {
+
+const std::string kInitialized = S + "データベースの初期化が成功しました。";
+const std::string kInitFailed = "データベースの初期化が失敗しました。";
+const std::string kNotInstalled = "Orvel Document Routerがインストールされている環境で利用してください。";
+
+std::string randomBytes(std::size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = static_cast<char>(random());
+  return bytes;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  return text.replace(text.find(from), from.size(), to);
+}
+
+}  // namespace
+
+// Each row spoils the installation further. The run ends before the export
+// with one warning and exit status 1, instead of hanging or exporting.
+TEST_F(FaultTest, BadRegistryOrDatabaseEndsTheRunEarly) {
+  installation.sql(accountRows(20000));
+  const fs::path registry = installation.root() / "registry.reg", database = installation.database();
+  const std::string good = installation.defaultRegistry();
+  TempFolder scratch;
+  FILE* lock = nullptr;  // the sqlite3 shell in a transaction, as the delivery service may hold one
+  const struct {
+    const char* what;
+    std::function<void()> spoil;
+    bool initialized;  // else the database client does not start
+  } cases[] = {
+      {"database locked exclusively",
+       [&] {
+         lock = popen(("sqlite3 " + database.string() + " > " + scratch / "locked").c_str(), "w");
+         std::fputs("BEGIN EXCLUSIVE;\n.print locked\n", lock);
+         std::fflush(lock);
+         for (int wait = 0; wait < 5000 && readFile(scratch / "locked").empty(); ++wait) usleep(1000);
+       },
+       true},
+      {"database cut half-way", [&] { fs::resize_file(database, fs::file_size(database) / 2); }, true},
+      {"not a database", [&] { writeFile(database, randomBytes(65536, 7)); }, true},
+      {"top path that does not exist",
+       [&] { installation.registry(replaced(good, installation.root() / "nxv5", "/nonexistent/nxv5")); }, true},
+      {"malformed registry",
+       [&] { installation.registry(replaced(replaced(good, "GW\\VEK]", "GW\\VEK"), "\"VekPath\"=\"", "\"VekPath\"=\"\\")); },
+       false},
+      {"binary registry", [&] { installation.registry(randomBytes(4096, 11)); }, false},
+      {"unreadable registry", [&] { fs::remove(registry);
+                                       fs::create_directory(registry); }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.spoil();
+    clearOutput();
+    const ProgramRun run = exportChecked();
+    if (lock) pclose(std::exchange(lock, nullptr));  // its input ends: the lock is given up
+
+    const std::string failure = c.initialized ? kNotInstalled : kInitFailed;
+    std::vector<std::string> log = {kStarted, kInitialized, F + failure};
+    if (!c.initialized) log.erase(log.begin() + 1);
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ(log, installation.logLines());
+    EXPECT_EQ(kTitle + failure + "\n", run.err);
+    EXPECT_EQ(std::vector<std::string>{"Kexporter.log"}, installation.outputNames());
+  }
+  EXPECT_NE(std::string::npos, readFile(installation.root() / "messages.log").find("Malformed registry line skipped"));
+}
+
+// A separator of the longest allowed length is used whole.
+TEST_F(FaultTest, SeparatorOfTheLongestAllowedLengthIsUsedWhole) {
+  std::string split;
+  for (int i = 0; split.size() < 1023; ++i) split += static_cast<char>('a' + i % 26);
+  installation.settings("[Kexporter]\r\nGUIDSPLIT=" + split + "\r\n");
+  installation.sql(accountRows(1) + "insert into umGroup values ('" + accountGuid(1) + "','m1'),('" +
+                   accountGuid(1) + "','m2');");
+  const ProgramRun run = exportChecked();
+  EXPECT_EQ(0, run.status) << run.err;
+  EXPECT_EQ(cp932("GGUID,NAME,DGUID\r\n\"" + accountGuid(1) + "\",\"利用者 1\",\"m1" + split + "m2\"\r\n"),
+            installation.output("group_1.csv"));
+}
+
+// Names as the data may hold them: 10,000 characters, a line break, bytes
+// that are no text, characters that CP932 lacks. Each stays one field; what
+// cannot be written becomes "?" and is reported, which fails the run.
+TEST_F(FaultTest, UnusualNamesAreWrittenWholeAndSubstitutionsReported) {
+  std::string longName, control = "\x7F", high;
+  while (longName.size() < 30000) longName += "漢字かな";
+  for (char c = 1; c < 0x20; ++c) control.insert(control.end() - 1, c);
+  char hex[3];  // the bytes 80 to FF, as no UTF-8 reads them
+  for (int c = 0x80; c <= 0xFF; ++c) std::snprintf(hex, sizeof hex, "%02X", c), high += hex;
+  installation.sql("insert into umAccount(ac_guid, ac_id, ac_name, ac_storeTray) values"
+                   "('G1', 1, '" + longName + "', 1), ('G2', 2, 'line1' || char(13, 10) || 'line2', 1),"
+                   "('G3', 3, '" + control + "' || cast(X'" + high + "' as text), 1), ('G4', 4, 'é 𠮷 😀 ok', 1);");
+  const ProgramRun run = exportChecked();
+
+  EXPECT_EQ("DGUID,NAME\r\n\"G1\",\"" + cp932(longName) + "\"\r\n\"G2\",\"line1\r\nline2\"\r\n\"G3\",\"" +
+                control + std::string(128, '?') + "\"\r\n\"G4\",\"? ? ? ok\"\r\n",
+            installation.output("destination_1.csv"));
+  const std::string path = (installation.outputFolder() / "destination_1.csv").string();
+  const std::vector<std::string> log = installation.logLines();
+  for (const char* line : {":4)", ":5)"}) {
+    EXPECT_EQ(1, std::count(log.begin(), log.end(), F + "CP932に変換できない文字を?に置き換えました。(" + path + line))
+        << line;
+  }
+  EXPECT_EQ(1, run.status);
+}
+
+// One group of 100,000 members is one line; only that line grows. Settings
+// of random bytes are no settings: the default separator applies.
+TEST_F(FaultTest, GroupOfAHundredThousandMembersIsOneLine) {
+  installation.settings(randomBytes(8192, 5));
+  installation.sql(accountRows(1) +
+                   "with recursive n(i) as (select 1 union all select i + 1 from n where i < 100000)"
+                   " insert into umGroup select '" + accountGuid(1) + "', 'member' || i from n;");
+  const ProgramRun run = exportChecked();
+  EXPECT_EQ(0, run.status) << run.err;
+
+  const std::string file = installation.output("group_1.csv");
+  const std::string prefix = "GGUID,NAME,DGUID\r\n\"" + accountGuid(1) + "\",\"" + cp932("利用者 1") + "\",\"";
+  ASSERT_TRUE(file.starts_with(prefix) && file.ends_with("\"\r\n"));
+  // The database gives one owner's members in the order it finds them.
+  std::istringstream list(file.substr(prefix.size(), file.size() - prefix.size() - 3));
+  std::vector<int> written;
+  for (std::string member; std::getline(list, member, '&');) written.push_back(std::stoi(member.substr(6)));
+  std::sort(written.begin(), written.end());
+  std::vector<int> members(100000);
+  std::iota(members.begin(), members.end(), 1);
+  EXPECT_EQ(members, written);
+  EXPECT_LT(peakKib, 96 * 1024);  // the line held a few times over, nothing more
+}

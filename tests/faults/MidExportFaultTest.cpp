@@ -1,0 +1,172 @@
+// Faults that meet the export half-way: the disk fills, the output folder
+// goes or turns read-only, the source database is written or damaged, the
+// program is ended from outside.
+#include <fcntl.h>
+#include <signal.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+
+#include "FaultTest.h"
+
+namespace {
+
+// The CSV writer's report of a line it could not write to `file`.
+std::string writeFailure(const Installation& installation, const std::string& file) {
+  return ",【Failure】,ファイルへの書き込みが失敗しました。(" + (installation.outputFolder() / file).string() + ")";
+}
+
+// Takes away (or gives back) the right to create files in `folder`. Root
+// passes over permission bits, so for root the folder is made immutable,
+// which binds root too. False when that cannot be done.
+bool setReadOnly(const fs::path& folder, bool readOnly) {
+  if (geteuid() == 0) {
+    const std::string chattr = std::string("chattr ") + (readOnly ? "+i " : "-i ") + folder.string() + " 2>/dev/null";
+    return std::system(chattr.c_str()) == 0;
+  }
+  std::error_code missing;
+  fs::permissions(folder, fs::perms::owner_write, readOnly ? fs::perm_options::remove : fs::perm_options::add,
+                  missing);
+  return !missing;
+}
+
+void expectWholeOutputFiles(const Installation& installation) {
+  for (const std::string& name : installation.outputNames())
+    EXPECT_TRUE(wholeLines(installation.output(name))) << name;
+}
+
+}  // namespace
+
+// A file-size limit stands for a full disk: the first CSV file fills up.
+TEST_F(FaultTest, FullDiskReportsEveryLostRowKeepsWholeLinesAndFailsTheRun) {
+  const int accounts = 1400;  // about 80 KiB of destinations, 20 KiB of log
+  installation.sql(accountRows(accounts) + "insert into umTSI values ('T1','G','S');");
+  const ProgramRun run = exportChecked(64 * 1024);
+
+  const std::size_t written = occurrences(installation.output("destination_1.csv"), "\r\n") - 1;  // no header
+  ASSERT_TRUE(written > 500 && static_cast<int>(written) < accounts) << written;
+  const std::string failure = writeFailure(installation, "destination_1.csv");
+  EXPECT_EQ(accounts - written, occurrences(fromCp932(installation.output("Kexporter.log")), failure));
+  EXPECT_EQ(accounts - written, occurrences(run.err, kTitle + failure));
+  // The table goes on to its end, then the run ends as after any failure:
+  // without the later tables, with the summary.
+  EXPECT_FALSE(fs::exists(installation.outputFolder() / "tsi_1.csv"));
+  const std::vector<std::string> log = installation.logLines();
+  EXPECT_EQ(1, std::count(log.begin(), log.end(), S + "あて先数：" + std::to_string(accounts)));
+  expectWholeOutputFiles(installation);
+  EXPECT_EQ(1, run.status);
+  EXPECT_NE(std::string::npos, run.out.find(kErrorResult)) << run.out;
+}
+
+// The output folder fails while destinations are written, 100 lines a file:
+// what cannot be written is reported, the run fails and the later tables
+// are not exported.
+TEST_F(FaultTest, OutputFolderMadeReadOnlyOrRemovedMidExportFailsTheRun) {
+  installation.settings("[Kexporter]\nCSVMAXLINE=100\n");
+  installation.sql(accountRows(250) + "insert into umGroup values ('" + accountGuid(1) +
+                   "','m1'); insert into umTSI values ('T1','G','S');");
+  const fs::path folder = installation.outputFolder(), first = folder / "destination_1.csv";
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    std::vector<std::string> reported;
+  } cases[] = {
+      // The open first file is completed; its successors cannot be created.
+      {"made read-only", [&] { EXPECT_TRUE(setReadOnly(folder, true)); }, {"destination_2.csv", "destination_3.csv"}},
+      // The open files lost their names: their rows are reported lost.
+      {"removed", [&] { fs::remove_all(folder); },
+       {"destination_1.csv", "excluded_destination_1.csv", "faxTray_1.csv"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    clearOutput();
+    start(true);
+    ASSERT_TRUE(holdWhen([&] { return readFile(first).size() > 100; }));
+    c.act();
+    const ProgramRun run = finish();
+    setReadOnly(folder, false);
+
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.out.find(kErrorResult)) << run.out;
+    for (const std::string& file : c.reported)
+      EXPECT_NE(std::string::npos, run.err.find(kTitle + writeFailure(installation, file))) << file;
+    EXPECT_EQ(std::string::npos, run.err.find("group_1.csv"));
+    if (fs::exists(folder)) expectWholeOutputFiles(installation);
+  }
+}
+
+// The delivery service writes while the export reads (WAL journal, so the
+// writer is not blocked): the files and counts show the data as they were
+// when the export began.
+TEST_F(FaultTest, WriterDuringTheExportDoesNotReachTheFiles) {
+  installation.sql(accountRows(3000) + "PRAGMA journal_mode=WAL; insert into umGroup values ('" + accountGuid(1) +
+                   "','m1'); insert into umTSI values ('T1','G','S');");
+  mayChange = {"nxv5/data/ud_gwAddress.db", "nxv5/data/ud_gwAddress.db-wal"};  // the service's own writes
+  start(true);
+  const fs::path destination = installation.outputFolder() / "destination_1.csv";
+  ASSERT_TRUE(holdWhen([&] { return readFile(destination).size() > 100; }));
+  EXPECT_LT(occurrences(readFile(destination), "\r\n"), 1000u);  // held in the middle
+  installation.sql("BEGIN;" + accountRows(500, 5001) + "delete from umAccount where ac_id between 2001 and 2500;"
+                   "insert into umGroup values ('" + accountGuid(2) + "','m2'); delete from umTSI; COMMIT;");
+  const ProgramRun run = finish();
+
+  EXPECT_EQ(0, run.status) << run.err;
+  const std::string csv = installation.output("destination_1.csv");
+  EXPECT_EQ(3001u, occurrences(csv, "\r\n"));
+  EXPECT_NE(std::string::npos, csv.find(accountGuid(2500)));
+  EXPECT_EQ(std::string::npos, csv.find(accountGuid(5001)));
+  EXPECT_EQ(cp932("GGUID,NAME,DGUID\r\n\"" + accountGuid(1) + "\",\"利用者 1\",\"m1\"\r\n"),
+            installation.output("group_1.csv"));
+  EXPECT_EQ("NAME,SENDER,DGUID\r\n\"T1\",\"S\",\"G\"\r\n", installation.output("tsi_1.csv"));
+  const std::vector<std::string> log = installation.logLines();
+  EXPECT_EQ(1, std::count(log.begin(), log.end(), S + "あて先数：3000"));
+}
+
+// A page of the table is damaged in the middle of the file: counting, which
+// reads only the table's structure, succeeds; reading its rows fails
+// half-way. The rows before are written whole, and the run fails instead of
+// reporting a complete table.
+TEST_F(FaultTest, TableDamagedHalfWayFailsTheRunAfterTheRowsBefore) {
+  installation.sql("with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000)"
+                   " insert into umTSI select 'T' || i, 'G' || i, 'Sender ' || i from n;");
+  const fs::path database = installation.database();
+  const std::string junk(4096 - 1000, '\xFF');  // a page's cells, not its header
+  const int fd = open(database.c_str(), O_WRONLY);
+  EXPECT_EQ(static_cast<ssize_t>(junk.size()),
+            pwrite(fd, junk.data(), junk.size(), static_cast<off_t>(fs::file_size(database) / 8192 * 4096 + 1000)));
+  close(fd);
+  const ProgramRun run = exportChecked();
+
+  EXPECT_EQ(1, run.status);
+  EXPECT_NE(std::string::npos, run.err.find(kTitle + kAccessFailed));
+  EXPECT_NE(std::string::npos, run.out.find(kErrorResult));
+  const std::string csv = installation.output("tsi_1.csv");
+  EXPECT_TRUE(wholeLines(csv));
+  const std::size_t written = occurrences(csv, "\r\n") - 1;
+  EXPECT_TRUE(written > 0 && written < 20000) << written;
+  const std::vector<std::string> log = installation.logLines();
+  EXPECT_EQ(1, std::count(log.begin(), log.end(), S + "TSI数：" + std::to_string(written)));
+}
+
+// The program ended from outside while it writes, past the first file's
+// rollover: whatever it wrote is whole lines.
+TEST_F(FaultTest, EndedMidExportLeavesOnlyWholeLines) {
+  installation.sql(accountRows(300000));
+  const fs::path second = installation.outputFolder() / "destination_2.csv";
+  for (int sig : {SIGTERM, SIGINT, SIGKILL}) {
+    SCOPED_TRACE(sigabbrev_np(sig));
+    clearOutput();
+    start();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (readFile(second).empty() && std::chrono::steady_clock::now() < deadline) usleep(200);
+    signal(sig);
+    const ProgramRun run = finish();
+
+    EXPECT_EQ(128 + sig, run.status);
+    expectWholeOutputFiles(installation);
+    EXPECT_EQ(kStarted, installation.logLines().at(0));
+  }
+}
