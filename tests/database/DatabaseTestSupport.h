@@ -2,33 +2,39 @@
 #define TESTS_DATABASE_DATABASETESTSUPPORT_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Pelcore/PelMessage.h"
+#include "TestSupport.h"
 
-// The three tables the exporter reads, with rows that exercise the value
-// conversions: quotes, empty text, a surrogate pair, a negative number and
-// nulls.
-inline const char* const kUserTables =
-    "CREATE TABLE umAccount(ac_guid TEXT, ac_id INTEGER, ac_name TEXT, ac_storeTray INTEGER);"
-    "INSERT INTO umAccount VALUES('g1', -5, 'say \"hi\"', 1);"
-    "INSERT INTO umAccount VALUES('g2', 7, '', 0);"
-    "INSERT INTO umAccount VALUES('g3', NULL, '𠮷野家', NULL);"
-    "CREATE TABLE umGroup(gr_ownerguid TEXT, gr_guid TEXT);"
-    "CREATE TABLE umTSI(ts_code TEXT, ts_guid TEXT, ts_sender TEXT);";
+inline const char* const kNxv5Gw = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW";
 
-// The recorded messages of the error and normal levels, leaving out the
-// traces, as "level source:line text"; the libraries' own lines, whose line
-// numbers are theirs, as "level source text".
-inline std::vector<std::string> reportedLines(const PelMessageRecorder& recorder) {
-  std::vector<std::string> lines;
-  for (const PelMessage& m : recorder.messages()) {
-    if (m.level == PelMessageLevel::Debug) continue;
-    const bool library = m.source == "VekOdb" || m.source == "VekPel";
-    const std::string where = library ? m.source : m.source + ":" + std::to_string(m.line);
-    lines.push_back(std::string(pelMessageLevelName(m.level)) + " " + where + " " + m.text);
-  }
-  return lines;
-}
+// A temporary folder with installations and a registry file, which
+// PEL_REGISTRY names while the object lives.
+class TestInstallation : public TempFolder {
+ public:
+  TestInstallation();
+  ~TestInstallation();
+
+  // <folder>/<name>/data/<database>.db; the data folder is created.
+  std::string databasePath(const std::string& database, const std::string& name = "inst") const;
+  // Writes the registry file: per entry a "\VEK" key below the server key
+  // whose VekPath names the installation (no value for "").
+  void writeRegistry(const std::vector<std::pair<std::string, std::string>>& keys = {
+                         {kNxv5Gw, "inst"}}) const;
+};
+
+// Runs `sql` on the SQLite file at `path`, creating it; fails the test on
+// an error.
+void runSql(const std::string& path, const std::string& sql);
+
+// How many descriptors of this process refer to the file at `path`.
+int openDescriptorsOf(const std::string& path);
+
+// The recorded messages as "level source:line text", the traces only with
+// `traces`; the libraries' own lines, whose numbers are theirs, as
+// "level source text".
+std::vector<std::string> messageLines(const PelMessageRecorder& recorder, bool traces = false);
 
 #endif
