@@ -10,6 +10,7 @@ ninja-build
 pkg-config
 libsqlite3-dev
 sqlite3
+e2fsprogs
 qt6-base-dev
 qt6-svg-dev
 libcli11-dev
