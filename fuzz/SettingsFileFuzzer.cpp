@@ -10,35 +10,17 @@
 
 #include "ExportSettings.h"
 
-namespace {
-
-void require(bool condition) {
-  if (!condition) std::abort();
-}
-
-// The input as a file without touching the disk.
-std::string memoryFile(const std::uint8_t* data, std::size_t size, int& fd) {
-  fd = memfd_create("Kexporter.ini", 0);
-  require(fd >= 0);
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = write(fd, data + done, size - done);
-    require(n > 0);
-    done += static_cast<std::size_t>(n);
-  }
-  return "/proc/self/fd/" + std::to_string(fd);
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  int fd = -1;
-  const std::string path = memoryFile(data, size, fd);
+  // The input as a file without touching the disk.
+  const int fd = memfd_create("Kexporter.ini", 0);
+  if (fd < 0 || write(fd, data, size) != static_cast<ssize_t>(size)) std::abort();
+  const std::string path = "/proc/self/fd/" + std::to_string(fd);
   ExportSettings::readIntAt(path, "Kexporter", "CSVMAXLINE");
-  for (const char* key : {"GUIDSPLIT", "VERSION", "guidsplit"}) {
-    require(ExportSettings::readStringAt(path, "Kexporter", key).size() <= kMaxSettingBytes);
-  }
   ExportSettings::readIntAt(path, "kexporter ", "");
+  for (const char* key : {"GUIDSPLIT", "VERSION", "guidsplit"}) {
+    const std::string value = ExportSettings::readStringAt(path, "Kexporter", key);
+    if (value.size() > kMaxSettingBytes) std::abort();
+  }
   close(fd);
   return 0;
 }

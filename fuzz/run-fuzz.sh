@@ -43,11 +43,10 @@ build registry "$FUZZ/RegistryFileFuzzer.cpp" "$PELCORE/src/RegistryFile.cpp" \
   "$PELCORE/src/PelUnicodeString.cpp" "$PELCORE/src/PelException.cpp"
 build settings "$FUZZ/SettingsFileFuzzer.cpp" "$FILES/ExportSettings.cpp" \
   "$FILES/ProfileReader.cpp" "$FILES/SupportRoutines.cpp"
-build cp932 "$FUZZ/Cp932TextFuzzer.cpp" "$FILES/Cp932Text.cpp"
-build unicode "$FUZZ/UnicodeTextFuzzer.cpp" "$PELCORE/src/PelUnicodeString.cpp"
+build text "$FUZZ/TextFuzzer.cpp" "$FILES/Cp932Text.cpp" "$PELCORE/src/PelUnicodeString.cpp"
 
 failed=""
-for name in registry settings cp932 unicode; do
+for name in registry settings text; do
   # New inputs go to the build folder's corpus; the seeds stay as they are.
   mkdir -p "$BUILD/corpus/$name"
   dictionary=""
