@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -68,10 +67,9 @@ struct PrivateServer {
   PrivateServer() {
     std::map<std::string, std::string> exported;  // the script's "export NAME=VALUE" lines
     FILE* script = ::popen((kServerScript + " start " + folder).c_str(), "r");
-    for (char line[256]; script != nullptr && std::fgets(line, sizeof line, script) != nullptr;) {
-      const std::string text(line, std::strcspn(line, "\n"));
-      const std::size_t equals = text.find('=');
-      if (text.rfind("export ", 0) == 0) exported[text.substr(7, equals - 7)] = text.substr(equals + 1);
+    for (char name[64], value[256];
+         script != nullptr && std::fscanf(script, " export %63[^=]=%255s", name, value) == 2;) {
+      exported[name] = value;
     }
     if (script != nullptr) ::pclose(script);
     settings = serverNamed([&](const std::string& name) { return exported[name]; });
@@ -100,9 +98,11 @@ std::string pgRun(const PgServer& server, const std::string& database, const std
 class PgTestSchema {
  public:
   explicit PgTestSchema(const PgServer& server) : server_(server) {
-    const std::string created = pgRun(server_, "postgres", "CREATE DATABASE \"ud_gwAddress\" TEMPLATE template0");
+    // The database may have been made by another test just now.
+    const std::string created =
+        pgRun(server_, "postgres", "CREATE DATABASE \"ud_gwAddress\" TEMPLATE template0");
     EXPECT_TRUE(created.empty() || created.find("already exists") != std::string::npos ||
-                created.find("duplicate key") != std::string::npos)  // made by another test just now
+                created.find("duplicate key") != std::string::npos)
         << created;
     sql("DROP SCHEMA IF EXISTS " + name_ + " CASCADE; CREATE SCHEMA " + name_);
     ::setenv("PGUSER", server_.user.c_str(), 1);
@@ -131,7 +131,8 @@ class PgTestSchema {
 
 // A registry file whose NXV5 installation lives at `top` and reads from `server`
 // at `port` ("" for the server's own).
-std::string remoteRegistry(const fs::path& top, const PgServer& server, const std::string& port = "") {
+std::string remoteRegistry(const fs::path& top, const PgServer& server,
+                           const std::string& port = "") {
   char dword[16];
   std::snprintf(dword, sizeof dword, "%08x", std::stoi(port.empty() ? server.port : port));
   return "Windows Registry Editor Version 5.00\r\n\r\n"
@@ -149,11 +150,12 @@ std::map<std::string, std::string> exportedFiles(const fs::path& folder) {
   for (const auto& entry : fs::directory_iterator(folder)) {
     const std::string name = entry.path().filename();
     const bool tsi = name.rfind("tsi_", 0) == 0;
+    const std::size_t stamp = name == "Kexporter.log" ? 20 : 0;  // "YYYY/MM/DD hh:mm:ss "
     std::istringstream bytes(readFile(entry.path()));
     int count = 0;
     for (std::string line; std::getline(bytes, line); ++count) {
       if (tsi) tsiRows.push_back(line);
-      else files[name] += line.substr(name == "Kexporter.log" ? std::min<size_t>(20, line.size()) : 0) + "\n";
+      else files[name] += line.substr(std::min(stamp, line.size())) + "\n";
     }
     if (tsi) files[name] = std::to_string(count) + " lines";
   }
@@ -165,7 +167,8 @@ std::map<std::string, std::string> exportedFiles(const fs::path& folder) {
 // The installation's program exporting into its output folder in the
 // background, so that the test can act meanwhile; killed at the end.
 struct BackgroundRun {
-  explicit BackgroundRun(const Installation& installation) : err(installation.root() / "stderr.txt") {
+  explicit BackgroundRun(const Installation& installation)
+      : err(installation.root() / "stderr.txt") {
     const std::string name = installation.program().filename(), out = installation.outputFolder();
     ::setenv("PEL_REGISTRY", (installation.root() / "registry.reg").c_str(), 1);
     ::setenv("PEL_MESSAGE_FILE", (installation.root() / "messages.log").c_str(), 1);
@@ -174,7 +177,8 @@ struct BackgroundRun {
     ::dup2(::open("/dev/null", O_RDWR), 0);
     ::dup2(0, 1);
     ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-    ::execl(installation.program().c_str(), name.c_str(), "--console", "--yes", "--output", out.c_str(), nullptr);
+    ::execl(installation.program().c_str(), name.c_str(), "--console", "--yes", "--output",
+            out.c_str(), nullptr);
     ::_exit(127);
   }
   ~BackgroundRun() { wait(seconds(0)); }
@@ -182,22 +186,22 @@ struct BackgroundRun {
   // Waits at most `limit` for the end: the exit status, or -1 when the
   // program had to be killed.
   int wait(seconds limit) {
+    if (pid <= 0) return -1;
     const auto deadline = std::chrono::steady_clock::now() + limit;
     int status = 0;
     rusage usage{};
     pid_t ended = 0;
-    while (pid > 0 && (ended = ::wait4(pid, &status, WNOHANG, &usage)) == 0 &&
+    while ((ended = ::wait4(pid, &status, WNOHANG, &usage)) == 0 &&
            std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    if (pid > 0 && ended == 0) {
+    if (ended == 0) {
       ::kill(pid, SIGKILL);
       ::waitpid(pid, nullptr, 0);
     }
-    peakKib = usage.ru_maxrss;
-    const bool exited = pid > 0 && ended == pid;
     pid = -1;
-    return !exited ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    peakKib = usage.ru_maxrss;
+    return ended <= 0 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
 
   fs::path err;  // the program's standard error
@@ -221,12 +225,14 @@ TEST(RemoteExport, SameFilesAsFromTheSqliteFile) {
   const fs::path demo = installation.root() / "demo";
   ASSERT_TRUE(schema.loadDemo(demo, "--accounts 3000 --groups 40 --members 1200 --tsis 900"));
   installation.settings("[Kexporter]\nCSVMAXLINE=400\n");
-  const fs::path fromServer = installation.root() / "from-server", fromFile = installation.root() / "from-file";
+  const fs::path fromServer = installation.root() / "from-server";
+  const fs::path fromFile = installation.root() / "from-file";
   fs::create_directories(fromServer);
   fs::create_directories(fromFile);
 
   installation.registry(readFile(demo / "registry.reg"));  // NXV5 set to Remote
-  const ProgramRun remote = installation.run({"--console", "--yes", "--output", fromServer.string()});
+  const ProgramRun remote =
+      installation.run({"--console", "--yes", "--output", fromServer.string()});
   installation.registry(installation.defaultRegistry());
   fs::copy_file(demo / "nxv5" / "data" / "ud_gwAddress.db", installation.database(),
                 fs::copy_options::overwrite_existing);
@@ -282,14 +288,16 @@ TEST(RemoteExport, FailedConnectionsAndAStoppedServerFailTheRunWithTheServersTex
   ::close(silent);
 
   PgTestSchema schema(settings);
-  schema.sql("CREATE TABLE umAccount(ac_guid text, ac_id integer, ac_name text, ac_storeTray integer);"
+  schema.sql("CREATE TABLE umAccount(ac_guid text, ac_id integer, ac_name text,"
+             " ac_storeTray integer);"
              "INSERT INTO umAccount SELECT 'guid-' || g, g, 'name ' || g, 1"
              " FROM generate_series(1, 300000) g;"
              "CREATE TABLE umGroup(gr_ownerguid text, gr_guid text);"
              "CREATE TABLE umTSI(ts_code text, ts_guid text, ts_sender text);");
   fs::remove_all(installation.outputFolder() / "Kexporter.log");
   BackgroundRun program(installation);
-  for (int waited = 0; !fs::exists(installation.outputFolder() / "destination_1.csv") && waited < 60000; ++waited) {
+  const fs::path first = installation.outputFolder() / "destination_1.csv";
+  for (int waited = 0; !fs::exists(first) && waited < 60000; ++waited) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   // Held while the server stops, so that the export meets it mid-way.
