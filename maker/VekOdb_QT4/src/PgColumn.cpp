@@ -6,14 +6,12 @@
 #include <limits>
 #include <string_view>
 
+#include "OdbColumnValue.h"
 #include "OdbDateTimeText.h"
 #include "Pelcore/PelUnicodeString.h"
 #include "VekOdb/OdbCodes.h"
 
 namespace {
-
-constexpr std::int64_t kIntMin = std::numeric_limits<std::int32_t>::min();
-constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
 
 // Type identifiers of the server's built-in types; they never change.
 constexpr Oid kBoolType = 16;
@@ -25,22 +23,12 @@ std::string_view valueText(const PGresult* result, int row, int column) {
   return std::string_view(PQgetvalue(result, row, column), PQgetlength(result, row, column));
 }
 
-VekRC readWholeInteger(std::string_view text, std::int64_t& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error == std::errc::result_out_of_range) return ODB_E_DATAOVERFLOW;
-  if (error != std::errc() || end != text.data() + text.size()) return ODB_E_CANTCONVERTVALUE;
-  return VEK_S_OK;
-}
-
 VekRC readIntegralNumber(std::string_view text, std::int64_t& value) {
   double real = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), real);
   if (error == std::errc::result_out_of_range) return ODB_E_DATAOVERFLOW;
   if (error != std::errc() || end != text.data() + text.size()) return ODB_E_CANTCONVERTVALUE;
-  if (real != std::floor(real)) return ODB_E_CANTCONVERTVALUE;
-  if (real < kIntMin || real > kIntMax) return ODB_E_DATAOVERFLOW;
-  value = static_cast<std::int64_t>(real);
-  return VEK_S_OK;
+  return integralFromReal(real, value);
 }
 
 // The value as a 64-bit integer, if it holds one: an integer, a number
@@ -56,7 +44,7 @@ VekRC readInteger(const PGresult* result, int row, int column, std::int64_t& val
     case kNumericType:
       return readIntegralNumber(text, value);
     default:
-      return readWholeInteger(text, value);
+      return parseWholeInteger(text, value);
   }
 }
 
@@ -64,13 +52,7 @@ VekRC storeInteger(const PGresult* result, int row, int column, ColumnBinding& b
   std::int64_t value = 0;
   const VekRC rc = readInteger(result, row, column, value);
   if (rc != VEK_S_OK) return rc;
-  if (binding.type != kColumnInteger) {
-    binding.value = value != 0 ? 1 : 0;
-    return VEK_S_OK;
-  }
-  if (value < kIntMin || value > kIntMax) return ODB_E_DATAOVERFLOW;
-  binding.value = static_cast<std::int32_t>(value);
-  return VEK_S_OK;
+  return storeIntegerValue(value, binding);
 }
 
 VekRC storeValue(const PGresult* result, int row, int column, ColumnBinding& binding,

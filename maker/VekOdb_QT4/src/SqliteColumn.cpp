@@ -6,14 +6,12 @@
 #include <limits>
 #include <string_view>
 
+#include "OdbColumnValue.h"
 #include "OdbDateTimeText.h"
 #include "Pelcore/PelUnicodeString.h"
 #include "VekOdb/OdbCodes.h"
 
 namespace {
-
-constexpr std::int64_t kIntMin = std::numeric_limits<std::int32_t>::min();
-constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
 
 std::string_view columnUtf8(sqlite3_stmt* statement, int index) {
   const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
@@ -27,20 +25,10 @@ VekRC readInteger(sqlite3_stmt* statement, int index, std::int64_t& value) {
     case SQLITE_INTEGER:
       value = sqlite3_column_int64(statement, index);
       return VEK_S_OK;
-    case SQLITE_FLOAT: {
-      const double real = sqlite3_column_double(statement, index);
-      if (real != std::floor(real)) return ODB_E_CANTCONVERTVALUE;
-      if (real < kIntMin || real > kIntMax) return ODB_E_DATAOVERFLOW;
-      value = static_cast<std::int64_t>(real);
-      return VEK_S_OK;
-    }
-    case SQLITE_TEXT: {
-      const std::string_view text = columnUtf8(statement, index);
-      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-      if (error == std::errc::result_out_of_range) return ODB_E_DATAOVERFLOW;
-      if (error != std::errc() || end != text.data() + text.size()) return ODB_E_CANTCONVERTVALUE;
-      return VEK_S_OK;
-    }
+    case SQLITE_FLOAT:
+      return integralFromReal(sqlite3_column_double(statement, index), value);
+    case SQLITE_TEXT:
+      return parseWholeInteger(columnUtf8(statement, index), value);
     default:
       return ODB_E_CANTCONVERTVALUE;
   }
@@ -50,13 +38,7 @@ VekRC storeInteger(sqlite3_stmt* statement, int index, ColumnBinding& binding) {
   std::int64_t value = 0;
   const VekRC rc = readInteger(statement, index, value);
   if (rc != VEK_S_OK) return rc;
-  if (binding.type != kColumnInteger) {
-    binding.value = value != 0 ? 1 : 0;
-    return VEK_S_OK;
-  }
-  if (value < kIntMin || value > kIntMax) return ODB_E_DATAOVERFLOW;
-  binding.value = static_cast<std::int32_t>(value);
-  return VEK_S_OK;
+  return storeIntegerValue(value, binding);
 }
 
 // The text is read as the file stores it (UTF-8) and converted here into the
