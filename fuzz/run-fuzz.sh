@@ -1,7 +1,7 @@
 #!/bin/sh
-# Builds the fuzz targets with clang (libFuzzer, AddressSanitizer,
-# UndefinedBehaviorSanitizer) and runs each for a bounded time, starting
-# from its seed corpus in fuzz/corpus/. Exits nonzero when a target crashes;
+# Builds the fuzz targets with clang (the CMake preset fuzz: libFuzzer,
+# AddressSanitizer, UndefinedBehaviorSanitizer) and runs each for a bounded
+# time, starting from its seed corpus in fuzz/corpus/. Exits nonzero when a target crashes;
 # the input that crashed it is left in the build folder's crashes/. Without
 # clang and its libFuzzer runtime the run is skipped (exit 0, with a note).
 #
@@ -27,23 +27,9 @@ if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { r
   exit 0
 fi
 
-PELCORE="$ROOT/maker/Pelcore04"
-FILES="$ROOT/kexporter/files"
-
-# build NAME SOURCES... : one target, compiled straight from the sources.
-build() {
-  name=$1
-  shift
-  echo "run-fuzz: building $name"
-  $CXX $FLAGS -I"$PELCORE/include" -I"$PELCORE/src" -I"$FILES" "$@" -o "$BUILD/$name"
-}
-
-build registry "$FUZZ/RegistryFileFuzzer.cpp" "$PELCORE/src/RegistryFile.cpp" \
-  "$PELCORE/src/PelMessage.cpp" "$PELCORE/src/MessageSink.cpp" \
-  "$PELCORE/src/PelUnicodeString.cpp" "$PELCORE/src/PelException.cpp"
-build settings "$FUZZ/SettingsFileFuzzer.cpp" "$FILES/ExportSettings.cpp" \
-  "$FILES/ProfileReader.cpp" "$FILES/SupportRoutines.cpp"
-build text "$FUZZ/TextFuzzer.cpp" "$FILES/Cp932Text.cpp" "$PELCORE/src/PelUnicodeString.cpp"
+echo "run-fuzz: building the targets (preset fuzz)"
+cmake --preset fuzz -B "$BUILD" -DCMAKE_CXX_COMPILER="$CXX" >"$BUILD/configure.log" 2>&1 || { cat "$BUILD/configure.log"; exit 1; }
+cmake --build "$BUILD"
 
 failed=""
 for name in registry settings text; do
@@ -52,7 +38,7 @@ for name in registry settings text; do
   dictionary=""
   [ -f "$FUZZ/$name.dict" ] && dictionary="-dict=$FUZZ/$name.dict"
   echo "run-fuzz: running $name for ${TIME}s"
-  if ! "$BUILD/$name" -max_total_time="$TIME" -timeout=10 -rss_limit_mb=2048 \
+  if ! "$BUILD/bin/$name" -max_total_time="$TIME" -timeout=10 -rss_limit_mb=2048 \
       -artifact_prefix="$BUILD/crashes/$name-" -print_final_stats=1 $dictionary \
       "$BUILD/corpus/$name" "$FUZZ/corpus/$name" >"$BUILD/$name.log" 2>&1; then
     tail -40 "$BUILD/$name.log"

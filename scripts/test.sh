@@ -1,15 +1,20 @@
 #!/bin/sh
-# Installs what is needed, builds everything and runs every test. The tests
-# of the Remote engine use a private PostgreSQL server, removed at the end.
+# Installs what is needed, builds everything (warnings are errors) and runs
+# every test, then the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the bounded fuzzing. The tests of the
+# Remote engine use a private PostgreSQL server, removed at the end.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-cmake --preset default
+cmake --preset default -DKEXPORTER_WERROR=ON
 cmake --build --preset default
+cmake --preset sanitize
+cmake --build --preset sanitize
 pgdir=$(mktemp -d)
 trap './scripts/postgres-test-server.sh stop "$pgdir"' EXIT
 trap 'exit 1' INT TERM HUP
 settings=$(./scripts/postgres-test-server.sh start "$pgdir")
 eval "$settings"
 ctest --preset default
+ctest --preset sanitize
 ./fuzz/run-fuzz.sh

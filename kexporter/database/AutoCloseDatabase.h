@@ -13,6 +13,13 @@ class OdbSession;
 // one open rowset, and releases them (rowset, session, data source) when
 // closed or destroyed. Every failure is logged under the source name
 // "AutoCloseDatabase" and reported as a VekRC. Used by one thread at a time.
+//
+// Two limits of the hooks: the destructor is not virtual, so a derived
+// database must be destroyed as itself, never through a pointer to this
+// class; and the destructor's Close runs after the derived part is gone, so
+// AfterClose is reached only through an explicit Close.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class AutoCloseDatabase {
  public:
   // The four connection texts are copied; what the third and fourth mean is
@@ -62,5 +69,6 @@ class AutoCloseDatabase {
   PelUnicodeString third_;
   PelUnicodeString fourth_;
 };
+#pragma GCC diagnostic pop
 
 #endif

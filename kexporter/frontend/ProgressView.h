@@ -21,7 +21,6 @@ class ProgressView {
   // Ends the view: the window goes away, the terminal line is finished.
   virtual void end() = 0;
 
-  int total() const { return total_; }
   int percent() const { return percent_; }
   static int percentOf(long long done, long long total);
 

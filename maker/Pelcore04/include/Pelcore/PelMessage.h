@@ -79,8 +79,8 @@ class PelMessageStream {
   // Names the process in every message line; length -1 means the whole text.
   static void setCommandName(const char* name, int length);
   static std::string commandName();
-  // Kept for callers of the original interface; a message is written whole at
-  // PelEndl, so there is nothing left to release.
+  // Part of the message interface, called after a message; a message is
+  // written whole at PelEndl, so there is nothing left to release.
   static void unlock() {}
 };
 

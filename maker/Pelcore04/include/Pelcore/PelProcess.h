@@ -4,8 +4,10 @@
 #include <atomic>
 #include <cstddef>
 
-// Process-wide settings of the common library. They are kept as values; the
-// library allocates from the standard heap, so the limit is informational.
+// Process-wide settings of the common library, part of its interface: the
+// configuration library sets both when it is loaded. They are kept as values
+// that nothing here reads; the library allocates from the standard heap and
+// its texts are always UTF-16 inside, so neither changes what it does.
 class PelMemoryPool {
  public:
   static void setTotalLimit(std::size_t limit);

@@ -5,6 +5,7 @@
 #include <string>
 
 // A growable UTF-16 text built by appending, for query texts and the like.
+// Part of the library's interface.
 class VekCharStream {
  public:
   // Appends a zero-terminated UTF-16 text; a null pointer appends nothing.
