@@ -67,6 +67,7 @@ void GroupDestinationExport::run() {
   };
 
   std::string owner, member;
+  RunState::Fetch fetched;
   do {
     assignColumnText(owner, bindings[kOwner], 0);
     assignColumnText(member, bindings[kMember], 0);
@@ -80,8 +81,13 @@ void GroupDestinationExport::run() {
       members_.clear();
       appendMember(member);
     }
-  } while (state_.fetchNextRow());
-  if (!currentOwner_.empty()) writeGroup();
+  } while ((fetched = state_.fetchNext()) == RunState::Fetch::Row);
+  if (fetched == RunState::Fetch::Failed) {
+    // Its members were read only in part: a line for it would look whole.
+    logFailure("グループ(" + currentOwner_ + ")はデータベースの読み込みが途中で失敗したため出力していません。");
+  } else if (!currentOwner_.empty()) {
+    writeGroup();
+  }
 
   state_.closeFile(group);
   state_.database->CloseRowset();

@@ -8,6 +8,8 @@ struct RunState;
 // Exports the groups of umGroup joined with their owning accounts to the
 // "group" files: one line per owner, its members joined by the GUIDSPLIT
 // separator. Relies on the query's order: all rows of one owner are adjacent.
+// When reading the rows fails, the group being gathered is logged instead of
+// written; the groups before it are written whole.
 class GroupDestinationExport {
  public:
   explicit GroupDestinationExport(RunState& state) : state_(state) {}

@@ -28,14 +28,16 @@ bool RunState::fetchFirstRow() {
   return false;
 }
 
-bool RunState::fetchNextRow() {
+RunState::Fetch RunState::fetchNext() {
   const VekRC rc = database->GetNextRow(0);
   ++processedCount;
   progress->setPosition(processedCount);
+  if (rc == VEK_S_OK) return Fetch::Row;
+  if (rc == VEK_E_NOMOREROWS) return Fetch::End;
   // A row that cannot be read (the server went away, a value that does not
   // fit) would otherwise end the table as if it were complete.
-  if (rc != VEK_S_OK && rc != VEK_E_NOMOREROWS) failDatabaseAccess(*this);
-  return rc == VEK_S_OK;
+  failDatabaseAccess(*this);
+  return Fetch::Failed;
 }
 
 void RunState::writeRow(CsvOutputFile& file, const std::vector<std::string>& fields) {

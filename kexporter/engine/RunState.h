@@ -29,10 +29,13 @@ struct RunState {
   // Fetches an export query's first row. False when there is none: the
   // database access failed, which is logged, shown and fails the run.
   bool fetchFirstRow();
+  enum class Fetch { Row, End, Failed };
   // Fetches the next row and counts the one just handled on the progress
-  // bar. False at the end of the rows and on an error; an error is logged,
-  // shown and fails the run.
-  bool fetchNextRow();
+  // bar. Failed when the row could not be read: logged, shown, and the run
+  // fails.
+  Fetch fetchNext();
+  // fetchNext() == Fetch::Row: false at the end of the rows and on an error.
+  bool fetchNextRow() { return fetchNext() == Fetch::Row; }
   // Writes through `file`; a line that cannot be written, or that needed
   // "?" for characters CP932 cannot hold, fails the run, though the export
   // goes on.

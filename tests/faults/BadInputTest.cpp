@@ -79,6 +79,32 @@ TEST_F(FaultTest, BadRegistryOrDatabaseEndsTheRunEarly) {
   EXPECT_NE(std::string::npos, readFile(installation.root() / "messages.log").find("Malformed registry line skipped"));
 }
 
+// A VekPath beginning with "file:" is a folder name, not a URI with options
+// of its own: a folder so named exports, and URI options open no other file.
+TEST_F(FaultTest, VekPathBeginningWithFileIsAFolderName) {
+  installation.sql(accountRows(1));
+  const fs::path root = installation.root(), working = fs::current_path();
+  fs::create_directories(root / "file:lit" / "data");
+  fs::copy_file(installation.database(), root / "file:lit" / "data" / "ud_gwAddress.db");
+  fs::create_directory(root / "x");
+  fs::copy_file(installation.database(), root / "x" / "data");  // the file the URI names
+  const std::string good = installation.defaultRegistry(), nxv5 = (root / "nxv5").string();
+  fs::current_path(root);  // the program takes the relative VekPath from here
+
+  installation.registry(replaced(good, nxv5, "file:lit"));
+  const ProgramRun literal = exportChecked();
+  EXPECT_EQ(0, literal.status) << literal.err;
+  EXPECT_NE(std::string::npos, installation.output("destination_1.csv").find(accountGuid(1)));
+
+  clearOutput();
+  installation.registry(replaced(good, nxv5, "file:" + (root / "x" / "data").string() + "?immutable=1&x="));
+  const ProgramRun uri = exportChecked();
+  fs::current_path(working);
+  EXPECT_EQ(1, uri.status);
+  EXPECT_EQ(kTitle + kNotInstalled + "\n", uri.err);
+  EXPECT_EQ(std::vector<std::string>{"Kexporter.log"}, installation.outputNames());
+}
+
 // A separator of the longest allowed length is used whole.
 TEST_F(FaultTest, SeparatorOfTheLongestAllowedLengthIsUsedWhole) {
   std::string split;

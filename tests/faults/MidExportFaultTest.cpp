@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
@@ -38,6 +39,17 @@ bool setReadOnly(const fs::path& folder, bool readOnly) {
 void expectWholeOutputFiles(const Installation& installation) {
   for (const std::string& name : installation.outputNames())
     EXPECT_TRUE(wholeLines(installation.output(name))) << name;
+}
+
+// Overwrites the cells of the page in the middle of the file, not its
+// header: counting, which reads only the tables' structure, succeeds;
+// reading the rows of that page fails.
+void damageMiddlePage(const fs::path& database) {
+  const std::string junk(4096 - 1000, '\xFF');
+  const int fd = open(database.c_str(), O_WRONLY);
+  EXPECT_EQ(static_cast<ssize_t>(junk.size()),
+            pwrite(fd, junk.data(), junk.size(), static_cast<off_t>(fs::file_size(database) / 8192 * 4096 + 1000)));
+  close(fd);
 }
 
 }  // namespace
@@ -132,19 +144,13 @@ TEST_F(FaultTest, WriterDuringTheExportDoesNotReachTheFiles) {
   EXPECT_EQ(1, std::count(log.begin(), log.end(), S + "あて先数：3000"));
 }
 
-// A page of the table is damaged in the middle of the file: counting, which
-// reads only the table's structure, succeeds; reading its rows fails
-// half-way. The rows before are written whole, and the run fails instead of
-// reporting a complete table.
+// A page of the table is damaged in the middle of the file: reading its
+// rows fails half-way. The rows before are written whole, and the run fails
+// instead of reporting a complete table.
 TEST_F(FaultTest, TableDamagedHalfWayFailsTheRunAfterTheRowsBefore) {
   installation.sql("with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000)"
                    " insert into umTSI select 'T' || i, 'G' || i, 'Sender ' || i from n;");
-  const fs::path database = installation.database();
-  const std::string junk(4096 - 1000, '\xFF');  // a page's cells, not its header
-  const int fd = open(database.c_str(), O_WRONLY);
-  EXPECT_EQ(static_cast<ssize_t>(junk.size()),
-            pwrite(fd, junk.data(), junk.size(), static_cast<off_t>(fs::file_size(database) / 8192 * 4096 + 1000)));
-  close(fd);
+  damageMiddlePage(installation.database());
   const ProgramRun run = exportChecked();
 
   EXPECT_EQ(1, run.status);
@@ -156,6 +162,46 @@ TEST_F(FaultTest, TableDamagedHalfWayFailsTheRunAfterTheRowsBefore) {
   EXPECT_TRUE(written > 0 && written < 20000) << written;
   const std::vector<std::string> log = installation.logLines();
   EXPECT_EQ(1, std::count(log.begin(), log.end(), S + "TSI数：" + std::to_string(written)));
+}
+
+// The group rows are damaged in the middle of the third of four groups,
+// which indexes let the database read in order without sorting first: the
+// two groups before are written whole, the one cut short is named in the
+// log instead of being written with part of its members.
+TEST_F(FaultTest, GroupCutShortByADamagedTableIsNotWritten) {
+  const auto members = [](int owner, int count) {
+    return "with recursive n(i) as (select 1 union all select i + 1 from n where i < " + std::to_string(count) +
+           ") insert into umGroup select '" + accountGuid(owner) + "', printf('member-%d-%0200d', " +
+           std::to_string(owner) + ", i) from n;";
+  };
+  installation.sql(accountRows(4) + members(1, 13) + members(2, 13) + members(3, 5000) + members(4, 13) +
+                   "create index umGroup_owner on umGroup(gr_ownerguid);"
+                   "create unique index umAccount_guid on umAccount(ac_guid);");
+  damageMiddlePage(installation.database());
+  const ProgramRun run = exportChecked();
+
+  EXPECT_EQ(1, run.status);
+  EXPECT_NE(std::string::npos, run.err.find(kTitle + kAccessFailed));
+  std::string groups = "GGUID,NAME,DGUID\r\n";
+  for (int owner : {1, 2}) {
+    groups += "\"" + accountGuid(owner) + "\",\"" + cp932("利用者 ") + std::to_string(owner) + "\",\"";
+    for (int i = 1; i <= 13; ++i) {
+      char member[256];
+      std::snprintf(member, sizeof member, "member-%d-%0200d", owner, i);
+      groups += (i > 1 ? "&" : "") + std::string(member);
+    }
+    groups += "\"\r\n";
+  }
+  EXPECT_EQ(groups, installation.output("group_1.csv"));
+  const std::vector<std::string> log = installation.logLines();
+  ASSERT_GE(log.size(), 8u);  // the group export's last lines, then the summary
+  const std::vector<std::string> end(log.end() - 8, log.end() - 5);
+  EXPECT_EQ((std::vector<std::string>{F + kAccessFailed,
+                                      F + "グループ(\"" + accountGuid(3) +
+                                          "\")はデータベースの読み込みが途中で失敗したため出力していません。",
+                                      S + "umGroupのエクスポータが終了しました。"}),
+            end);
+  EXPECT_EQ(1, std::count(log.begin(), log.end(), S + "グループあて先数：2"));
 }
 
 // The program ended from outside while it writes, past the first file's

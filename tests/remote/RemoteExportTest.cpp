@@ -5,8 +5,10 @@
 #include <libpq-fe.h>
 #include <netinet/in.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -165,15 +167,30 @@ std::map<std::string, std::string> exportedFiles(const fs::path& folder) {
 }
 
 // The installation's program exporting into its output folder in the
-// background, so that the test can act meanwhile; killed at the end.
+// background, so that the test can act meanwhile; killed at the end. When
+// gated, its diagnostic messages (debug level: one per fetched row) go to a
+// FIFO of one page that only holdWhen() and wait() read, so that the
+// program stops in the middle of a table.
 struct BackgroundRun {
-  explicit BackgroundRun(const Installation& installation)
+  explicit BackgroundRun(const Installation& installation, bool gated = false)
       : err(installation.root() / "stderr.txt") {
     const std::string name = installation.program().filename(), out = installation.outputFolder();
+    fs::path messages = installation.root() / "messages.log";
+    if (gated) {
+      messages = installation.root() / "messages.fifo";
+      ::mkfifo(messages.c_str(), 0600);
+      // Reading and writing end: the program's open never waits for a reader.
+      gate = ::open(messages.c_str(), O_RDWR | O_NONBLOCK);
+      ::fcntl(gate, F_SETPIPE_SZ, kGatePage);
+    }
     ::setenv("PEL_REGISTRY", (installation.root() / "registry.reg").c_str(), 1);
-    ::setenv("PEL_MESSAGE_FILE", (installation.root() / "messages.log").c_str(), 1);
+    ::setenv("PEL_MESSAGE_FILE", messages.c_str(), 1);
+    if (gated) ::setenv("PEL_MESSAGE_LEVEL", "debug", 1);
     pid = ::fork();
-    if (pid != 0) return;
+    if (pid != 0) {
+      ::unsetenv("PEL_MESSAGE_LEVEL");
+      return;
+    }
     ::dup2(::open("/dev/null", O_RDWR), 0);
     ::dup2(0, 1);
     ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
@@ -181,7 +198,30 @@ struct BackgroundRun {
             out.c_str(), nullptr);
     ::_exit(127);
   }
-  ~BackgroundRun() { wait(seconds(0)); }
+  ~BackgroundRun() {
+    wait(seconds(0));
+    if (gate >= 0) ::close(gate);
+  }
+
+  // Lets the gated program's messages through a page at a time until it
+  // waits at its full FIFO and `reached` holds; false when that does not
+  // happen within ten seconds.
+  bool holdWhen(const std::function<bool()>& reached) {
+    for (int waited = 0; waited < 10000; ++waited) {
+      int queued = 0;
+      ::ioctl(gate, FIONREAD, &queued);
+      const bool full = queued > kGatePage - 256;  // less room than a message takes
+      if (full && reached()) return true;
+      if (full) drain();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+  }
+  void drain() const {
+    char buffer[65536];
+    while (gate >= 0 && ::read(gate, buffer, sizeof buffer) > 0) {
+    }
+  }
 
   // Waits at most `limit` for the end: the exit status, or -1 when the
   // program had to be killed.
@@ -193,6 +233,7 @@ struct BackgroundRun {
     pid_t ended = 0;
     while ((ended = ::wait4(pid, &status, WNOHANG, &usage)) == 0 &&
            std::chrono::steady_clock::now() < deadline) {
+      drain();
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     if (ended == 0) {
@@ -204,8 +245,10 @@ struct BackgroundRun {
     return ended <= 0 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
 
+  static constexpr int kGatePage = 4096;
   fs::path err;  // the program's standard error
   pid_t pid = -1;
+  int gate = -1;  // the FIFO's reading end when gated
   long peakKib = 0;
 };
 
@@ -323,4 +366,48 @@ TEST(RemoteExport, MillionAccountsExportInBoundedMemory) {
   EXPECT_TRUE(fs::exists(installation.outputFolder() / "destination_45.csv"));
   // Rows held whole would take well over 100 MiB.
   EXPECT_LT(program.peakKib, 32 * 1024);
+}
+
+// The server ends the program's session while the group rows are read, in
+// the middle of the third of four groups: the two groups before are written
+// whole, the one cut short is named in the log instead of being written
+// with part of its members.
+TEST(RemoteExport, GroupCutShortByAnEndedSessionIsNotWritten) {
+  SKIP_WITHOUT_TEST_SERVER(server);
+  PgTestSchema schema(*server);
+  Installation installation(kProgramName);
+  // g3 spans several of the client's batches of rows, so the failure of a
+  // later fetch meets it whichever row of the first batch is being handled.
+  schema.sql("CREATE TABLE umAccount(ac_guid text, ac_id integer, ac_name text,"
+             " ac_storeTray integer);"
+             "INSERT INTO umAccount SELECT 'g' || g, g, 'name ' || g, 1"
+             " FROM generate_series(1, 4) g;"
+             "CREATE TABLE umGroup(gr_ownerguid text, gr_guid text);"
+             "INSERT INTO umGroup SELECT 'g' || g, 'member of g' || g FROM generate_series(1, 4) g,"
+             " generate_series(1, CASE g WHEN 3 THEN 5000 ELSE 100 END);"
+             "CREATE TABLE umTSI(ts_code text, ts_guid text, ts_sender text);");
+  installation.registry(remoteRegistry(installation.root() / "nxv5", *server));
+  BackgroundRun program(installation, true);
+  const fs::path groups = installation.outputFolder() / "group_1.csv";
+  ASSERT_TRUE(program.holdWhen([&] { return fs::exists(groups); }));
+  EXPECT_EQ(pgRun(*server, "postgres",
+                  "SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
+                  " WHERE application_name = '" + kProgramName + "'"),
+            "");
+  EXPECT_EQ(program.wait(seconds(60)), 1);
+
+  EXPECT_TRUE(readFile(program.err).ends_with(kAccessWarning)) << readFile(program.err);
+  std::string expected = "GGUID,NAME,DGUID\r\n";
+  for (const std::string owner : {"g1", "g2"}) {
+    expected += "\"" + owner + "\",\"name " + owner.substr(1) + "\",\"member of " + owner;
+    for (int i = 1; i < 100; ++i) expected += "&member of " + owner;
+    expected += "\"\r\n";
+  }
+  EXPECT_EQ(readFile(groups), expected);
+  const std::string log = exportedFiles(installation.outputFolder())["Kexporter.log"];
+  EXPECT_NE(log.find(cp932(",【Failure】, データベースのアクセスが失敗しました。\r\n"
+                           ",【Failure】, グループ(\"g3\")はデータベースの読み込みが途中で失敗したため出力していません。\r\n"
+                           ",【Success】, umGroupのエクスポータが終了しました。\r\n")),
+            std::string::npos)
+      << fromCp932(log);
 }

@@ -1,5 +1,7 @@
 #include "SqliteConnection.h"
 
+#include <filesystem>
+
 #include "OdbLog.h"
 #include "Pelcore/PelMessage.h"
 #include "SqliteCursor.h"
@@ -15,11 +17,21 @@ const char* const kSchemaRead = "SELECT count(*) FROM sqlite_master";
 }  // namespace
 
 VekRC SqliteConnection::open(const std::string& path, std::shared_ptr<OdbConnection>& connection) {
+  // SQLite built with URI names reads a name beginning with "file:" as a URI
+  // with options of its own; an absolute path never begins so.
+  std::error_code noWorkingFolder;
+  const std::string absolute = std::filesystem::absolute(path, noWorkingFolder).string();
+  if (noWorkingFolder) {
+    PelMessageSelection::error(kOdbMessageSource, __LINE__)
+        << "Can't open database " << path << ": " << noWorkingFolder.message() << ". rc = 0x" << PelHex
+        << ODB_E_FILENOTFOUND << PelEndl;
+    return ODB_E_FILENOTFOUND;
+  }
   sqlite3* db = nullptr;
   // One connection serves one thread (the client's), so SQLite's own
   // per-call locking would only cost time on every column read.
   const int result =
-      sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+      sqlite3_open_v2(absolute.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   if (result != SQLITE_OK) {
     const VekRC rc = sqliteFailureCode(db, result);
     PelMessageSelection::error(kOdbMessageSource, __LINE__)

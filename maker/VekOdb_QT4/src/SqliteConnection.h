@@ -12,9 +12,10 @@
 class SqliteConnection : public OdbConnection,
                          public std::enable_shared_from_this<SqliteConnection> {
  public:
-  // Opens the file at `path` (UTF-8) read-only, never creating it, and reads
-  // its schema once so that a file that is no database, or is locked beyond
-  // the busy timeout, fails here. 0 and the connection, or the logged code.
+  // Opens the file at `path` (UTF-8; relative to the working folder, never
+  // read as a URI) read-only, never creating it, and reads its schema once
+  // so that a file that is no database, or is locked beyond the busy
+  // timeout, fails here. 0 and the connection, or the logged code.
   static VekRC open(const std::string& path, std::shared_ptr<OdbConnection>& connection);
 
   ~SqliteConnection() override;
