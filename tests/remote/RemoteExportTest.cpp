@@ -78,8 +78,10 @@ struct PrivateServer {
   void stop() { std::system((kServerScript + " stop " + folder).c_str()); }
 };
 
-// Runs `sql` in `database`; the server's error text, empty on success.
-std::string pgRun(const PgServer& server, const std::string& database, const std::string& sql) {
+// Runs `sql` in `database`; the server's error text, empty on success. The
+// first value of its rows, if any, goes to `value`.
+std::string pgRun(const PgServer& server, const std::string& database, const std::string& sql,
+                  std::string* value = nullptr) {
   const char* const keys[] = {"host", "port", "user", "password", "dbname", "connect_timeout",
                               "options", nullptr};
   const char* const values[] = {server.host.c_str(), server.port.c_str(), server.user.c_str(),
@@ -89,6 +91,7 @@ std::string pgRun(const PgServer& server, const std::string& database, const std
   if (PQstatus(conn.get()) != CONNECTION_OK) return PQerrorMessage(conn.get());
   std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(conn.get(), sql.c_str()), PQclear);
   const ExecStatusType status = PQresultStatus(result.get());
+  if (value != nullptr && PQntuples(result.get()) > 0) *value = PQgetvalue(result.get(), 0, 0);
   return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK ? "" : PQerrorMessage(conn.get());
 }
 
@@ -209,6 +212,20 @@ struct BackgroundRun {
   long peakKib = 0;
 };
 
+// A process held stopped while this lives, then continued.
+struct StoppedProcess {
+  explicit StoppedProcess(pid_t pid) : pid(pid) { ::kill(pid, SIGSTOP); }
+  ~StoppedProcess() { ::kill(pid, SIGCONT); }
+  pid_t pid;
+};
+
+// Waits at most a minute for `file` to appear.
+void awaitFile(const fs::path& file) {
+  for (int waited = 0; !fs::exists(file) && waited < 60000; ++waited) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
 // The program's diagnostic messages so far, then forgotten.
 std::string takeMessages(const Installation& installation) {
   const std::string text = readFile(installation.root() / "messages.log");
@@ -247,8 +264,9 @@ TEST(RemoteExport, SameFilesAsFromTheSqliteFile) {
 }
 
 // On a server of the test's own: one without the database at first, later
-// stopped in the middle of an export.
-TEST(RemoteExport, FailedConnectionsAndAStoppedServerFailTheRunWithTheServersText) {
+// with a backend that stops answering, at last stopped in the middle of an
+// export.
+TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) {
   SKIP_WITHOUT_TEST_SERVER(shared);
   PrivateServer server;
   ASSERT_TRUE(server.settings);
@@ -294,12 +312,38 @@ TEST(RemoteExport, FailedConnectionsAndAStoppedServerFailTheRunWithTheServersTex
              " FROM generate_series(1, 300000) g;"
              "CREATE TABLE umGroup(gr_ownerguid text, gr_guid text);"
              "CREATE TABLE umTSI(ts_code text, ts_guid text, ts_sender text);");
-  fs::remove_all(installation.outputFolder() / "Kexporter.log");
-  BackgroundRun program(installation);
   const fs::path first = installation.outputFolder() / "destination_1.csv";
-  for (int waited = 0; !fs::exists(first) && waited < 60000; ++waited) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  fs::remove_all(installation.outputFolder() / "Kexporter.log");
+  {
+    // The backend stops while its connection stays up, as a hung one does.
+    ::setenv("VEKODB_SERVER_TIMEOUT", "2", 1);
+    BackgroundRun program(installation);
+    awaitFile(first);
+    std::string backend;
+    pgRun(settings, "postgres",
+          "SELECT pid FROM pg_stat_activity WHERE application_name = '" + kProgramName + "'",
+          &backend);
+    ASSERT_FALSE(backend.empty());
+    StoppedProcess stopped(std::stoi(backend));
+    const auto stoppedAt = std::chrono::steady_clock::now();
+    EXPECT_EQ(program.wait(seconds(30)), 1) << "-1: the export hangs";
+    EXPECT_LT(std::chrono::steady_clock::now() - stoppedAt, seconds(10));
+    EXPECT_NE(readFile(program.err).find(kAccessWarning), std::string::npos)
+        << readFile(program.err);
+    const std::string messages = takeMessages(installation);
+    EXPECT_NE(messages.find("no answer within 2 seconds (VEKODB_SERVER_TIMEOUT)"),
+              std::string::npos)
+        << messages;
+    EXPECT_NE(messages.find("rc = 0x800705b4"), std::string::npos) << messages;
+    for (const auto& entry : fs::directory_iterator(installation.outputFolder())) {
+      const std::string bytes = readFile(entry.path());
+      EXPECT_TRUE(bytes.empty() || bytes.ends_with("\r\n")) << entry.path() << " ends mid-line";
+      fs::remove(entry.path());
+    }
+    ::unsetenv("VEKODB_SERVER_TIMEOUT");
   }
+  BackgroundRun program(installation);
+  awaitFile(first);
   // Held while the server stops, so that the export meets it mid-way.
   ::kill(program.pid, SIGSTOP);
   server.stop();
