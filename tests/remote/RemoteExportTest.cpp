@@ -5,6 +5,9 @@
 #include <libpq-fe.h>
 #include <netinet/in.h>
 #include <signal.h>
+#include <arpa/inet.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -167,10 +170,32 @@ std::map<std::string, std::string> exportedFiles(const fs::path& folder) {
   return files;
 }
 
+// A name server that takes questions and never answers, at a loopback
+// address of this process's own, and a resolver configuration naming it.
+struct SilentResolver {
+  explicit SilentResolver(const fs::path& folder) : conf(folder / "resolv.conf") {
+    const pid_t pid = ::getpid();
+    const std::string address = "127.53." + std::to_string(pid / 250 % 250) + "." +
+                                std::to_string(pid % 250 + 1);
+    sockaddr_in at{AF_INET, htons(53), {}, {}};
+    ::inet_pton(AF_INET, address.c_str(), &at.sin_addr);
+    bound = ::bind(socket, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0;
+    // Unbounded, the lookup would outlast any limit of the test.
+    writeFile(conf, "nameserver " + address + "\noptions timeout:30 attempts:1\n");
+  }
+  ~SilentResolver() { ::close(socket); }
+
+  int socket = ::socket(AF_INET, SOCK_DGRAM, 0);
+  fs::path conf;
+  bool bound = false;
+};
+
 // The installation's program exporting into its output folder in the
-// background, so that the test can act meanwhile; killed at the end.
+// background, so that the test can act meanwhile; killed at the end. With
+// `resolver`, it sees that resolver configuration as /etc/resolv.conf
+// (root only).
 struct BackgroundRun {
-  explicit BackgroundRun(const Installation& installation)
+  explicit BackgroundRun(const Installation& installation, const fs::path& resolver = {})
       : err(installation.root() / "stderr.txt") {
     const std::string name = installation.program().filename(), out = installation.outputFolder();
     ::setenv("PEL_REGISTRY", (installation.root() / "registry.reg").c_str(), 1);
@@ -180,6 +205,12 @@ struct BackgroundRun {
     ::dup2(::open("/dev/null", O_RDWR), 0);
     ::dup2(0, 1);
     ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+    if (!resolver.empty() &&
+        (::unshare(CLONE_NEWNS) != 0 ||
+         ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+         ::mount(resolver.c_str(), "/etc/resolv.conf", nullptr, MS_BIND, nullptr) != 0)) {
+      ::_exit(126);
+    }
     ::execl(installation.program().c_str(), name.c_str(), "--console", "--yes", "--output",
             out.c_str(), nullptr);
     ::_exit(127);
@@ -272,6 +303,8 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
   ASSERT_TRUE(server.settings);
   const PgServer& settings = *server.settings;
   Installation installation(kProgramName);
+  SilentResolver resolver(installation.root());
+  ASSERT_TRUE(resolver.bound);
   // A port that takes connections and never answers, as a hung server does.
   const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
@@ -282,20 +315,24 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
   ::setenv("PGCONNECT_TIMEOUT", "2", 1);
   ::setenv("PGUSER", settings.user.c_str(), 1);
   const struct {
-    std::string port, password, serverText, code;
+    std::string host, port, password, serverText, code;
   } failures[] = {
-      {"1", settings.password, "Connection refused", "rc = 0x800704c9"},
-      {"", "not the password", "password authentication failed for user", "rc = 0x80040e4d"},
-      {std::to_string(ntohs(address.sin_port)), settings.password, "no answer within 2 seconds",
-       "rc = 0x800705b4"},
-      {"", settings.password, "database \"ud_gwAddress\" does not exist", "rc = 0x80070002"},
+      {"", "1", settings.password, "Connection refused", "rc = 0x800704c9"},
+      {"", "", "not the password", "password authentication failed for user", "rc = 0x80040e4d"},
+      {"", std::to_string(ntohs(address.sin_port)), settings.password,
+       "no answer within 2 seconds", "rc = 0x800705b4"},
+      {"server.example.test", "", settings.password,
+       "no answer within 2 seconds (host name lookup)", "rc = 0x800705b4"},
+      {"", "", settings.password, "database \"ud_gwAddress\" does not exist", "rc = 0x80070002"},
   };
   for (const auto& failure : failures) {
     SCOPED_TRACE(failure.serverText);
-    installation.registry(remoteRegistry(installation.root() / "nxv5", settings, failure.port));
+    PgServer named = settings;
+    if (!failure.host.empty()) named.host = failure.host;
+    installation.registry(remoteRegistry(installation.root() / "nxv5", named, failure.port));
     ::setenv("PGPASSWORD", failure.password.c_str(), 1);
     fs::remove_all(installation.outputFolder() / "Kexporter.log");
-    BackgroundRun program(installation);
+    BackgroundRun program(installation, resolver.conf);
     EXPECT_EQ(program.wait(seconds(15)), 1);  // -1 when it hangs
     EXPECT_EQ(readFile(program.err), kOpenWarning);
     const std::string messages = takeMessages(installation);
