@@ -5,7 +5,10 @@
 #include <libpq-fe.h>
 #include <netinet/in.h>
 #include <signal.h>
+#include <arpa/inet.h>
+#include <sched.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -80,8 +83,10 @@ struct PrivateServer {
   void stop() { std::system((kServerScript + " stop " + folder).c_str()); }
 };
 
-// Runs `sql` in `database`; the server's error text, empty on success.
-std::string pgRun(const PgServer& server, const std::string& database, const std::string& sql) {
+// Runs `sql` in `database`; the server's error text, empty on success. The
+// first value of its rows, if any, goes to `value`.
+std::string pgRun(const PgServer& server, const std::string& database, const std::string& sql,
+                  std::string* value = nullptr) {
   const char* const keys[] = {"host", "port", "user", "password", "dbname", "connect_timeout",
                               "options", nullptr};
   const char* const values[] = {server.host.c_str(), server.port.c_str(), server.user.c_str(),
@@ -91,6 +96,7 @@ std::string pgRun(const PgServer& server, const std::string& database, const std
   if (PQstatus(conn.get()) != CONNECTION_OK) return PQerrorMessage(conn.get());
   std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(conn.get(), sql.c_str()), PQclear);
   const ExecStatusType status = PQresultStatus(result.get());
+  if (value != nullptr && PQntuples(result.get()) > 0) *value = PQgetvalue(result.get(), 0, 0);
   return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK ? "" : PQerrorMessage(conn.get());
 }
 
@@ -166,13 +172,35 @@ std::map<std::string, std::string> exportedFiles(const fs::path& folder) {
   return files;
 }
 
+// A name server that takes questions and never answers, at a loopback
+// address of this process's own, and a resolver configuration naming it.
+struct SilentResolver {
+  explicit SilentResolver(const fs::path& folder) : conf(folder / "resolv.conf") {
+    const pid_t pid = ::getpid();
+    const std::string address = "127.53." + std::to_string(pid / 250 % 250) + "." +
+                                std::to_string(pid % 250 + 1);
+    sockaddr_in at{AF_INET, htons(53), {}, {}};
+    ::inet_pton(AF_INET, address.c_str(), &at.sin_addr);
+    bound = ::bind(socket, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0;
+    // Unbounded, the lookup would outlast any limit of the test.
+    writeFile(conf, "nameserver " + address + "\noptions timeout:30 attempts:1\n");
+  }
+  ~SilentResolver() { ::close(socket); }
+
+  int socket = ::socket(AF_INET, SOCK_DGRAM, 0);
+  fs::path conf;
+  bool bound = false;
+};
+
 // The installation's program exporting into its output folder in the
 // background, so that the test can act meanwhile; killed at the end. When
 // gated, its diagnostic messages (debug level: one per fetched row) go to a
 // FIFO of one page that only holdWhen() and wait() read, so that the
-// program stops in the middle of a table.
+// program stops in the middle of a table. With `resolver`, it sees that
+// resolver configuration as /etc/resolv.conf (root only).
 struct BackgroundRun {
-  explicit BackgroundRun(const Installation& installation, bool gated = false)
+  explicit BackgroundRun(const Installation& installation, bool gated = false,
+                         const fs::path& resolver = {})
       : err(installation.root() / "stderr.txt") {
     const std::string name = installation.program().filename(), out = installation.outputFolder();
     fs::path messages = installation.root() / "messages.log";
@@ -194,6 +222,12 @@ struct BackgroundRun {
     ::dup2(::open("/dev/null", O_RDWR), 0);
     ::dup2(0, 1);
     ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+    if (!resolver.empty() &&
+        (::unshare(CLONE_NEWNS) != 0 ||
+         ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+         ::mount(resolver.c_str(), "/etc/resolv.conf", nullptr, MS_BIND, nullptr) != 0)) {
+      ::_exit(126);
+    }
     ::execl(installation.program().c_str(), name.c_str(), "--console", "--yes", "--output",
             out.c_str(), nullptr);
     ::_exit(127);
@@ -252,6 +286,20 @@ struct BackgroundRun {
   long peakKib = 0;
 };
 
+// A process held stopped while this lives, then continued.
+struct StoppedProcess {
+  explicit StoppedProcess(pid_t pid) : pid(pid) { ::kill(pid, SIGSTOP); }
+  ~StoppedProcess() { ::kill(pid, SIGCONT); }
+  pid_t pid;
+};
+
+// Waits at most a minute for `file` to appear.
+void awaitFile(const fs::path& file) {
+  for (int waited = 0; !fs::exists(file) && waited < 60000; ++waited) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
 // The program's diagnostic messages so far, then forgotten.
 std::string takeMessages(const Installation& installation) {
   const std::string text = readFile(installation.root() / "messages.log");
@@ -290,13 +338,16 @@ TEST(RemoteExport, SameFilesAsFromTheSqliteFile) {
 }
 
 // On a server of the test's own: one without the database at first, later
-// stopped in the middle of an export.
-TEST(RemoteExport, FailedConnectionsAndAStoppedServerFailTheRunWithTheServersText) {
+// with a backend that stops answering, at last stopped in the middle of an
+// export.
+TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) {
   SKIP_WITHOUT_TEST_SERVER(shared);
   PrivateServer server;
   ASSERT_TRUE(server.settings);
   const PgServer& settings = *server.settings;
   Installation installation(kProgramName);
+  SilentResolver resolver(installation.root());
+  ASSERT_TRUE(resolver.bound);
   // A port that takes connections and never answers, as a hung server does.
   const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
@@ -307,20 +358,24 @@ TEST(RemoteExport, FailedConnectionsAndAStoppedServerFailTheRunWithTheServersTex
   ::setenv("PGCONNECT_TIMEOUT", "2", 1);
   ::setenv("PGUSER", settings.user.c_str(), 1);
   const struct {
-    std::string port, password, serverText, code;
+    std::string host, port, password, serverText, code;
   } failures[] = {
-      {"1", settings.password, "Connection refused", "rc = 0x800704c9"},
-      {"", "not the password", "password authentication failed for user", "rc = 0x80040e4d"},
-      {std::to_string(ntohs(address.sin_port)), settings.password, "no answer within 2 seconds",
-       "rc = 0x800705b4"},
-      {"", settings.password, "database \"ud_gwAddress\" does not exist", "rc = 0x80070002"},
+      {"", "1", settings.password, "Connection refused", "rc = 0x800704c9"},
+      {"", "", "not the password", "password authentication failed for user", "rc = 0x80040e4d"},
+      {"", std::to_string(ntohs(address.sin_port)), settings.password,
+       "no answer within 2 seconds", "rc = 0x800705b4"},
+      {"server.example.test", "", settings.password,
+       "no answer within 2 seconds (host name lookup)", "rc = 0x800705b4"},
+      {"", "", settings.password, "database \"ud_gwAddress\" does not exist", "rc = 0x80070002"},
   };
   for (const auto& failure : failures) {
     SCOPED_TRACE(failure.serverText);
-    installation.registry(remoteRegistry(installation.root() / "nxv5", settings, failure.port));
+    PgServer named = settings;
+    if (!failure.host.empty()) named.host = failure.host;
+    installation.registry(remoteRegistry(installation.root() / "nxv5", named, failure.port));
     ::setenv("PGPASSWORD", failure.password.c_str(), 1);
     fs::remove_all(installation.outputFolder() / "Kexporter.log");
-    BackgroundRun program(installation);
+    BackgroundRun program(installation, false, resolver.conf);
     EXPECT_EQ(program.wait(seconds(15)), 1);  // -1 when it hangs
     EXPECT_EQ(readFile(program.err), kOpenWarning);
     const std::string messages = takeMessages(installation);
@@ -337,12 +392,38 @@ TEST(RemoteExport, FailedConnectionsAndAStoppedServerFailTheRunWithTheServersTex
              " FROM generate_series(1, 300000) g;"
              "CREATE TABLE umGroup(gr_ownerguid text, gr_guid text);"
              "CREATE TABLE umTSI(ts_code text, ts_guid text, ts_sender text);");
-  fs::remove_all(installation.outputFolder() / "Kexporter.log");
-  BackgroundRun program(installation);
   const fs::path first = installation.outputFolder() / "destination_1.csv";
-  for (int waited = 0; !fs::exists(first) && waited < 60000; ++waited) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  fs::remove_all(installation.outputFolder() / "Kexporter.log");
+  {
+    // The backend stops while its connection stays up, as a hung one does.
+    ::setenv("VEKODB_SERVER_TIMEOUT", "2", 1);
+    BackgroundRun program(installation);
+    awaitFile(first);
+    std::string backend;
+    pgRun(settings, "postgres",
+          "SELECT pid FROM pg_stat_activity WHERE application_name = '" + kProgramName + "'",
+          &backend);
+    ASSERT_FALSE(backend.empty());
+    StoppedProcess stopped(std::stoi(backend));
+    const auto stoppedAt = std::chrono::steady_clock::now();
+    EXPECT_EQ(program.wait(seconds(30)), 1) << "-1: the export hangs";
+    EXPECT_LT(std::chrono::steady_clock::now() - stoppedAt, seconds(10));
+    EXPECT_NE(readFile(program.err).find(kAccessWarning), std::string::npos)
+        << readFile(program.err);
+    const std::string messages = takeMessages(installation);
+    EXPECT_NE(messages.find("no answer within 2 seconds (VEKODB_SERVER_TIMEOUT)"),
+              std::string::npos)
+        << messages;
+    EXPECT_NE(messages.find("rc = 0x800705b4"), std::string::npos) << messages;
+    for (const auto& entry : fs::directory_iterator(installation.outputFolder())) {
+      const std::string bytes = readFile(entry.path());
+      EXPECT_TRUE(bytes.empty() || bytes.ends_with("\r\n")) << entry.path() << " ends mid-line";
+      fs::remove(entry.path());
+    }
+    ::unsetenv("VEKODB_SERVER_TIMEOUT");
   }
+  BackgroundRun program(installation);
+  awaitFile(first);
   // Held while the server stops, so that the export meets it mid-way.
   ::kill(program.pid, SIGSTOP);
   server.stop();

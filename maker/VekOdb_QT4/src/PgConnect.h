@@ -17,7 +17,8 @@ struct PgAddress {
 
 // Connects to `address` with UTF-8 texts and keepalive probes, waiting at
 // most connect_timeout seconds (from libpq's environment or service file;
-// 10 when none is set). 0 and the open connection in `conn`, else the code
+// 10 when none is set) for the host name lookup and the connect together.
+// 0 and the open connection in `conn`, else the code
 // (see PgConnection::open) with the failure logged, and `conn` null.
 // `where` receives "database N on host:port" for later messages.
 VekRC pgConnect(const PgAddress& address, PGconn*& conn, std::string& where);

@@ -5,6 +5,7 @@
 #include "Pelcore/PelUnicodeString.h"
 #include "PgConnect.h"
 #include "PgCursor.h"
+#include "PgExchange.h"
 #include "VekOdb/OdbCodes.h"
 
 namespace {
@@ -22,6 +23,7 @@ const char* const kReleaseSavepoint = "RELEASE SAVEPOINT odb_query";
 const char* const kUndoToSavepoint =
     "ROLLBACK TO SAVEPOINT odb_query; RELEASE SAVEPOINT odb_query";
 const char* const kCursorPrefix = "odb_cursor_";
+const char* const kGivenUp = "the connection was given up when the server stopped answering";
 
 }  // namespace
 
@@ -40,8 +42,10 @@ VekRC PgConnection::open(const std::u16string& host, int port, const std::u16str
 }
 
 PgConnection::PgConnection(PGconn* conn, std::string where)
-    : conn_(conn), where_(std::move(where)) {
+    : conn_(conn), where_(std::move(where)), answerSeconds_(pgAnswerLimitSeconds()) {
   PQsetNoticeProcessor(conn_, &PgConnection::receiveNotice, this);
+  // Every wait is then one of ours, bounded by the answer limit.
+  PQsetnonblocking(conn_, 1);
 }
 
 void PgConnection::receiveNotice(void* connection, const char* message) {
@@ -54,6 +58,7 @@ void PgConnection::receiveNotice(void* connection, const char* message) {
 }
 
 std::string PgConnection::failureText(const PGresult* result) const {
+  if (conn_ == nullptr) return kGivenUp;
   if (PQstatus(conn_) != CONNECTION_BAD) return pgResultText(conn_, result);
   const std::string text = pgErrorText(conn_);
   return lastNotice_.empty() ? text : lastNotice_ + " " + text;
@@ -70,7 +75,8 @@ VekRC PgConnection::beginSnapshot() {
   if (rc != VEK_S_OK) return rc;
   rc = run(kTakeSnapshot, "Can't begin reading");
   if (rc != VEK_S_OK) {
-    PgResultPtr(PQexec(conn_, kRollback));
+    PgResultPtr ignored;
+    exchange(kRollback, false, ignored, "Can't end reading", "");
     return rc;
   }
   inSnapshot_ = true;
@@ -82,7 +88,9 @@ void PgConnection::endSnapshot() {
   if (!inSnapshot_) return;
   inSnapshot_ = false;
   // A read-only transaction has nothing to keep; its cursors end with it.
-  if (PQstatus(conn_) == CONNECTION_OK) PgResultPtr(PQexec(conn_, kRollback));
+  if (PQstatus(conn_) != CONNECTION_OK) return;
+  PgResultPtr ignored;
+  exchange(kRollback, false, ignored, "Can't end reading", "");
 }
 
 VekRC PgConnection::execute(const char16_t* query, int count, ColumnBinding* bindings,
@@ -91,7 +99,7 @@ VekRC PgConnection::execute(const char16_t* query, int count, ColumnBinding* bin
   VekRC rc = run(kSavepoint, "Can't run a query on");
   if (rc != VEK_S_OK) return rc;
   rc = declareCursor(query, count, bindings, cursor);
-  if (rc == ODB_E_CONNECTIONLOST) return rc;
+  if (PQstatus(conn_) != CONNECTION_OK) return rc;
   // A failed query undoes only itself, so that the snapshot stays usable as
   // on the InProcess engine.
   const VekRC ended =
@@ -108,8 +116,8 @@ VekRC PgConnection::declareCursor(const char16_t* query, int count, ColumnBindin
   const std::string declare = "DECLARE " + name + " NO SCROLL CURSOR FOR " + text;
   // The extended protocol takes one statement only: a query text cannot
   // add a statement of its own that ends the snapshot.
-  PgResultPtr declared(
-      PQexecParams(conn_, declare.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0));
+  PgResultPtr declared;
+  if (!exchange(declare, true, declared, "Can't run a query on", text)) return ODB_E_TIMEOUT;
   if (PQresultStatus(declared.get()) != PGRES_COMMAND_OK) {
     const VekRC rc = pgStatementFailureCode(conn_, declared.get());
     PelMessageSelection::error(kOdbMessageSource, __LINE__)
@@ -133,7 +141,7 @@ VekRC PgConnection::run(const std::string& sql, const char* purpose) {
 
 VekRC PgConnection::run(const std::string& sql, const char* purpose, PgResultPtr& result,
                         const std::string& detail) {
-  result.reset(PQexec(conn_, sql.c_str()));
+  if (!exchange(sql, false, result, purpose, detail)) return ODB_E_TIMEOUT;
   const ExecStatusType status = PQresultStatus(result.get());
   if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return VEK_S_OK;
   const VekRC rc = pgStatementFailureCode(conn_, result.get());
@@ -141,4 +149,19 @@ VekRC PgConnection::run(const std::string& sql, const char* purpose, PgResultPtr
       << purpose << " " << where_ << ": " << failureText(result.get())
       << (detail.empty() ? "" : ": ") << detail << ". rc = 0x" << PelHex << rc << PelEndl;
   return rc;
+}
+
+bool PgConnection::exchange(const std::string& sql, bool oneStatement, PgResultPtr& result,
+                            const char* purpose, const std::string& detail) {
+  if (pgExchange(conn_, sql, oneStatement, answerSeconds_, result)) return true;
+  PelMessageSelection::error(kOdbMessageSource, __LINE__)
+      << purpose << " " << where_ << ": no answer within " << answerSeconds_ << " seconds ("
+      << kPgAnswerLimitVariable << ")" << (detail.empty() ? "" : ": ") << detail << ". rc = 0x"
+      << PelHex << ODB_E_TIMEOUT << PelEndl;
+  // The server may still be in the middle of the statement; the connection
+  // is of no further use, and what follows fails as on a lost one.
+  inSnapshot_ = false;
+  PQfinish(conn_);
+  conn_ = nullptr;
+  return false;
 }

@@ -38,6 +38,9 @@ class PgConnection : public OdbConnection, public std::enable_shared_from_this<P
 
   // Runs `sql`, a statement of this library's own, into `result`; 0, or the
   // code, logged with `purpose` and, after the server's text, `detail`.
+  // ODB_E_TIMEOUT when the server stayed silent for the answer limit; the
+  // connection is then given up and every later statement fails with
+  // ODB_E_CONNECTIONLOST.
   VekRC run(const std::string& sql, const char* purpose, PgResultPtr& result,
             const std::string& detail = "");
   // Whether the snapshot numbered `snapshot` is still held; its cursors end
@@ -49,6 +52,11 @@ class PgConnection : public OdbConnection, public std::enable_shared_from_this<P
  private:
   PgConnection(PGconn* conn, std::string where);
 
+  // Sends `sql` and waits for its result (see pgExchange); false when the
+  // server stayed silent for the answer limit: logged with `purpose` and
+  // `detail`, the connection closed and `conn_` null.
+  bool exchange(const std::string& sql, bool oneStatement, PgResultPtr& result,
+                const char* purpose, const std::string& detail);
   // Runs `sql`, discarding its rows; 0 or the logged code.
   VekRC run(const std::string& sql, const char* purpose);
   // libpq's text for the failure of the last statement, led by the
@@ -58,8 +66,9 @@ class PgConnection : public OdbConnection, public std::enable_shared_from_this<P
   VekRC declareCursor(const char16_t* query, int count, ColumnBinding* bindings,
                       std::unique_ptr<OdbCursor>& cursor);
 
-  PGconn* conn_;
+  PGconn* conn_;  // null once given up
   std::string where_;
+  int answerSeconds_;  // how long a wait for the server may receive nothing
   bool inSnapshot_ = false;
   unsigned snapshot_ = 0;  // number of the latest snapshot
   unsigned cursors_ = 0;   // cursors declared so far, for their names

@@ -28,9 +28,11 @@ class OdbDataSourceTessel : public OdbDataSource {
   // ODB_E_CANTCONNECT (server not reached), ODB_E_AUTHFAILED, ODB_E_TIMEOUT
   // (no answer within the connect timeout); a missing database is
   // ODB_E_FILENOTFOUND there too, and a server that goes away later fails
-  // the call that meets it with ODB_E_CONNECTIONLOST. Each failure of the
-  // database itself is written as an error message with its cause, the
-  // server's own text included.
+  // the call that meets it with ODB_E_CONNECTIONLOST. A server that sends
+  // nothing for VEKODB_SERVER_TIMEOUT seconds (60 when unset) while a call
+  // waits for it fails that call with ODB_E_TIMEOUT and every later one with
+  // ODB_E_CONNECTIONLOST. Each failure of the database itself is written as
+  // an error message with its cause, the server's own text included.
   VekRC Initialize(const char16_t* host, const char16_t* database,
                    const char16_t* third, const char16_t* fourth) override;
 };

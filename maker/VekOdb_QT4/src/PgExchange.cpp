@@ -1,0 +1,83 @@
+#include "PgExchange.h"
+
+#include <errno.h>
+#include <poll.h>
+
+#include <charconv>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int kDefaultAnswerSeconds = 60;
+
+using Clock = std::chrono::steady_clock;
+
+// Waits until the socket is ready for `events` or the server has been
+// silent for `limitSeconds`: false on the silence. Errors of the socket
+// count as ready, so that libpq's next call reports them.
+bool awaitSocket(PGconn* conn, short events, int limitSeconds) {
+  const Clock::time_point deadline = Clock::now() + std::chrono::seconds(limitSeconds);
+  pollfd socket{PQsocket(conn), events, 0};
+  for (;;) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return false;
+    const int ready = ::poll(&socket, 1, static_cast<int>(left));
+    if (ready > 0 || (ready < 0 && errno != EINTR)) return true;
+    if (ready == 0) return false;
+  }
+}
+
+// Pushes the statement out; the server may answer before it took all of it.
+bool flushStatement(PGconn* conn, int limitSeconds) {
+  int pending = 0;
+  while ((pending = PQflush(conn)) == 1) {
+    if (!awaitSocket(conn, POLLIN | POLLOUT, limitSeconds)) return false;
+    if (!PQconsumeInput(conn)) return true;
+  }
+  return true;
+}
+
+// Reads until one result is whole: false when the server fell silent.
+bool awaitResult(PGconn* conn, int limitSeconds) {
+  while (PQisBusy(conn)) {
+    if (!awaitSocket(conn, POLLIN, limitSeconds)) return false;
+    // A broken connection leaves libpq with no socket, so that the
+    // following PQgetResult reports it at once.
+    if (!PQconsumeInput(conn)) return true;
+  }
+  return true;
+}
+
+}  // namespace
+
+int pgAnswerLimitSeconds() {
+  const char* text = std::getenv(kPgAnswerLimitVariable);
+  if (text == nullptr) return kDefaultAnswerSeconds;
+  const char* end = text + std::strlen(text);
+  int seconds = 0;
+  const auto [stop, error] = std::from_chars(text, end, seconds);
+  if (error != std::errc() || stop != end || seconds <= 0) return kDefaultAnswerSeconds;
+  return seconds;
+}
+
+bool pgExchange(PGconn* conn, const std::string& sql, bool oneStatement, int limitSeconds,
+                PgResultPtr& result) {
+  result.reset();
+  const int sent = oneStatement ? PQsendQueryParams(conn, sql.c_str(), 0, nullptr, nullptr,
+                                                    nullptr, nullptr, 0)
+                                : PQsendQuery(conn, sql.c_str());
+  if (!sent) return true;
+  if (!flushStatement(conn, limitSeconds)) return false;
+  for (;;) {
+    if (!awaitResult(conn, limitSeconds)) return false;
+    PgResultPtr next(PQgetResult(conn));
+    if (next == nullptr) return true;
+    // The server skips what follows a failed statement; its error is the answer.
+    if (result == nullptr || PQresultStatus(result.get()) != PGRES_FATAL_ERROR) {
+      result = std::move(next);
+    }
+  }
+}
