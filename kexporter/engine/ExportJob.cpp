@@ -10,6 +10,7 @@
 #include "ExportTexts.h"
 #include "Frontend.h"
 #include "GroupDestinationExport.h"
+#include "OpenOutputFolder.h"
 #include "OutputFolder.h"
 #include "QueryTesStub.h"
 #include "RowValueText.h"
@@ -112,7 +113,8 @@ void ExportJob::run() {
   outcome_ = Outcome::Failed;
   RunState state;
   readSettings(state);
-  RunLog::open(outputFolder);
+  const OpenOutputFolder folder;
+  RunLog::open();
   logSuccess(kStartedMessage);
 
   if (QueryTesStub::initializeTessel(0, state.version) != 0) {

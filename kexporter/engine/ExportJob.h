@@ -4,7 +4,8 @@
 // One export run: settings, database client, the three counts, the three
 // table exports, the summary in the run log and the result text. It talks to
 // the operator only through the front end (frontend()), writes into the
-// process-wide outputFolder and makes every database call on the thread that
+// process-wide outputFolder, held open from the run's start
+// (OpenOutputFolder), and makes every database call on the thread that
 // calls run().
 class ExportJob {
  public:

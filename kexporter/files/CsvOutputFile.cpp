@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "FileLines.h"
+#include "OpenOutputFolder.h"
 #include "OutputFolder.h"
 #include "RunLog.h"
 #include "SupportRoutines.h"
@@ -33,14 +34,14 @@ CsvOutputFile::~CsvOutputFile() { close(); }
 
 int CsvOutputFile::open(const std::string& kind) {
   close();
-  path_ = outputFolder + "/" + kind + "_" + intToText(nextSequence_) + ".csv";
+  const std::string name = kind + "_" + intToText(nextSequence_) + ".csv";
+  path_ = outputFolder + "/" + name;
   ++nextSequence_;
   kind_ = kind;
   linesInFile_ = 0;
   int result = 0;
   // Created new only: an existing file of the name must survive the export.
-  file_ = ::open(path_.c_str(),
-                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  file_ = OpenOutputFolder::openFile(name, O_WRONLY | O_CREAT | O_EXCL);
   if (file_ < 0) {
     failedOpen_ = true;
     reportFailure();

@@ -20,7 +20,8 @@ inline constexpr int kCsvSubstituted = 1;
 extern const char* const kCsvWriteFailed;     // open or write failed (shown)
 extern const char* const kCsvCharsReplaced;   // "?" written (not shown)
 
-// Writes the numbered CSV files of one kind into outputFolder:
+// Writes the numbered CSV files of one kind into the output folder that
+// OpenOutputFolder holds (and names them by outputFolder in its reports):
 // kind + "_" + n + ".csv", n from 1, each starting with the header of its
 // kind ("destination", "group" and "tsi" have one), fields joined by ","
 // as given (no quoting), lines in CP932 ending in CR LF, one write call per

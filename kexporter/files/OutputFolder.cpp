@@ -50,7 +50,7 @@ std::vector<std::string> resolvedNames(const std::string& path) {
 
 bool isWritableFolder(const std::string& path) {
   struct stat status {};
-  if (::stat(path.c_str(), &status) != 0) return false;
+  if (::lstat(withoutTrailingSlash(path).c_str(), &status) != 0) return false;
   return S_ISDIR(status.st_mode) && (status.st_mode & 0222) != 0;
 }
 
@@ -93,6 +93,11 @@ std::string fullPathOf(const std::string& text) {
   if (full.empty() || text.back() == '/') full += "/";
   if (cp932Length(full) > kMaxFullPathBytes) return std::string();
   return full;
+}
+
+std::string withoutTrailingSlash(const std::string& path) {
+  if (path.size() > 1 && path.back() == '/') return path.substr(0, path.size() - 1);
+  return path;
 }
 
 FolderCheck checkOutputFolder(const std::string& fieldText) {

@@ -36,10 +36,15 @@ struct FolderCheck {
 // current folder, a result over kMaxFullPathBytes CP932 bytes).
 std::string fullPathOf(const std::string& text);
 
+// path without its trailing "/" ("/" itself stays): with one, the system
+// would follow a symbolic link at the folder's own name.
+std::string withoutTrailingSlash(const std::string& path);
+
 // Checks the operator's folder text, first failure wins: the text is not
 // empty; its full path has at most kMaxOutputFolderBytes CP932 bytes (an
-// over-long full path counts as not found); it is an existing folder whose
-// mode has a write bit; a new file can be created in it (probed with a new
+// over-long full path counts as not found); it is an existing folder, not a
+// symbolic link to one (the export will not follow it), whose mode has a
+// write bit; a new file can be created in it (probed with a new
 // unique name, created exclusively and removed, so no existing file is ever
 // touched); it has no entry besides "." and "..", hidden ones included (a
 // folder that cannot be listed counts as not empty). Does not set

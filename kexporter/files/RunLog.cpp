@@ -1,6 +1,7 @@
 #include "RunLog.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include "Cp932Text.h"
 #include "FileLines.h"
 #include "Frontend.h"
+#include "OpenOutputFolder.h"
 
 const char* const kRunLogFailed = "ログファイル書き込みに失敗しました。";
 
@@ -34,13 +36,29 @@ std::string timeStamp() {
   return stamp;
 }
 
+// The log in the held output folder, or -1. Whatever is planted at its name
+// other than a regular file (a link, a FIFO, a device, a folder) is refused:
+// the log must neither leave the folder nor block the run.
+int openLogFile() {
+  int file = OpenOutputFolder::openFile(kRunLogFileName,
+                                        O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK);
+  if (file < 0) return -1;
+  struct stat info {};
+  const int flags = ::fcntl(file, F_GETFL);
+  if (::fstat(file, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+      ::fcntl(file, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    ::close(file);
+    return -1;
+  }
+  return file;
+}
+
 }  // namespace
 
-void RunLog::open(const std::string& folder) {
+void RunLog::open() {
   close();
   tzset();
-  std::string path = folder + "/" + kRunLogFileName;
-  logFile = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  logFile = openLogFile();
   if (logFile < 0) showWarning(kRunLogFailed);
 }
 

@@ -21,10 +21,13 @@ extern const char* const kRunLogFailed;
 // thread that runs the export; no lock.
 class RunLog {
  public:
-  // Opens or creates folder + "/Kexporter.log" for appending; an existing
-  // log keeps its content. On failure shows the warning kRunLogFailed and the
-  // log stays closed. A log already open is closed first.
-  static void open(const std::string& folder);
+  // Opens or creates "Kexporter.log" for appending in the output folder
+  // that OpenOutputFolder holds; an existing regular file keeps its content.
+  // Anything else at the name (a symbolic link, a FIFO, a folder), or no
+  // folder held, is a log that cannot be opened: shows the warning
+  // kRunLogFailed and the log stays closed. A log already open is closed
+  // first.
+  static void open();
   // Appends one line, written whole however long. With showMessage, then
   // shows message in a warning box. While the log is closed nothing is
   // written and nothing shown. A failure while composing the line shows the

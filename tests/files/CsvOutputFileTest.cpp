@@ -18,13 +18,11 @@ const std::string kWriteFailed = ",【Failure】,ファイルへの書き込み�
 // the numbering, the headers and the failures they cannot bring about.
 class CsvOutputFileTest : public ::testing::Test {
  protected:
-  void SetUp() override { outputFolder = folder.path(); }
-  void TearDown() override {
-    RunLog::close();
-    outputFolder.clear();
-  }
+  void SetUp() override { output.hold(folder.path()); }
+  void TearDown() override { RunLog::close(); }
 
   TempFolder folder;
+  HeldOutputFolder output;
   RecordingFrontend screen;
 };
 
@@ -64,9 +62,10 @@ TEST_F(CsvOutputFileTest, RollsOverToNumberedFilesAtTheLineLimit) {
 
 TEST_F(CsvOutputFileTest, ReportsEveryLineWhenTheFolderIsRemovedAfterTheFirstFile) {
   TempFolder logFolder;
-  RunLog::open(logFolder.path());
-  outputFolder = folder / "out";
-  std::filesystem::create_directory(outputFolder);
+  output.hold(logFolder.path());
+  RunLog::open();
+  std::filesystem::create_directory(folder / "out");
+  output.hold(folder / "out");
   {
     CsvOutputFile file(2);
     EXPECT_EQ(file.open("destination"), 0);
@@ -86,7 +85,9 @@ TEST_F(CsvOutputFileTest, ReportsEveryLineWhenTheFolderIsRemovedAfterTheFirstFil
 
 TEST_F(CsvOutputFileTest, LeavesAnExistingFileOrSymbolicLinkUntouched) {
   TempFolder elsewhere;
-  RunLog::open(elsewhere.path());
+  output.hold(elsewhere.path());
+  RunLog::open();
+  output.hold(folder.path());
   writeFile(folder / "destination_1.csv", "old content\r\n");
   writeFile(elsewhere / "target", "target content");
   ASSERT_EQ(symlink((elsewhere / "target").c_str(), (folder / "faxTray_1.csv").c_str()), 0);
@@ -107,8 +108,26 @@ TEST_F(CsvOutputFileTest, LeavesAnExistingFileOrSymbolicLinkUntouched) {
   EXPECT_EQ(logText(elsewhere / "Kexporter.log"), failureLog(screen.warnings));
 }
 
+// The folder's name given to a link between the checks and the export:
+// nothing is created through the link; each creation fails and is reported.
+TEST_F(CsvOutputFileTest, CreatesNothingThroughALinkAtTheOutputFolderName) {
+  TempFolder elsewhere;
+  RunLog::open();
+  std::filesystem::create_directory_symlink(elsewhere.path(), folder / "out");
+  for (const std::string name : {"out", "out/"}) {
+    screen.warnings.clear();
+    output.hold(folder / name);
+    CsvOutputFile file(20000);
+    EXPECT_EQ(file.open("destination"), kCsvFailure);
+    EXPECT_EQ(file.writeRow({"r1"}), kCsvFailure);
+    const std::string failure = kWriteFailed + outputFolder + "/destination_1.csv)";
+    EXPECT_EQ(screen.warnings, (std::vector<std::string>{failure, failure, failure})) << name;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(elsewhere.path()));
+}
+
 TEST_F(CsvOutputFileTest, WritesQuestionMarksForCharactersCp932CannotHoldAndLogsThem) {
-  RunLog::open(folder.path());
+  RunLog::open();
   CsvOutputFile file(20000);
   file.open("tsi");
   EXPECT_EQ(file.writeRow({"\"café\"", "\"𠮷\"", "\"髙\""}), kCsvSubstituted);

@@ -1,11 +1,14 @@
 #ifndef TESTS_FILES_FILESTESTSUPPORT_H
 #define TESTS_FILES_FILESTESTSUPPORT_H
 
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "Frontend.h"
+#include "OpenOutputFolder.h"
+#include "OutputFolder.h"
 #include "TestSupport.h"
 
 // Stands in for the person at the screen: keeps every warning shown.
@@ -19,6 +22,24 @@ class RecordingFrontend : public Frontend {
   void showResult(const std::string&) override {}
 
   std::vector<std::string> warnings;
+};
+
+// Holds a folder open as the output folder, as an export run does; the
+// files opened meanwhile stay where they were opened.
+class HeldOutputFolder {
+ public:
+  ~HeldOutputFolder() {
+    held_.reset();
+    outputFolder.clear();
+  }
+  void hold(const std::string& path) {
+    held_.reset();
+    outputFolder = path;
+    held_.emplace();
+  }
+
+ private:
+  std::optional<OpenOutputFolder> held_;
 };
 
 // The run log at `path` in UTF-8, each line's zero-padded time stamp

@@ -30,6 +30,11 @@ TEST(OutputFolderTest, TheWriteProbeNeverTouchesAnExistingFile) {
 
   EXPECT_EQ(checkOutputFolder(folder.path()).failure, kFolderNotEmpty);
   EXPECT_EQ(checkOutputFolder(folder / "dummy.tmp").failure, kFolderNotFound);
+  // The export would not follow a link at the folder's name.
+  TempFolder empty;
+  fs::create_directory_symlink(empty.path(), elsewhere / "link");
+  EXPECT_EQ(checkOutputFolder(elsewhere / "link").failure, kFolderNotFound);
+  EXPECT_EQ(checkOutputFolder(elsewhere / "link/").failure, kFolderNotFound);
   EXPECT_EQ(readFile(folder / "dummy.tmp"), "keep me");
   EXPECT_EQ(readFile(elsewhere / "target"), "keep me too");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
