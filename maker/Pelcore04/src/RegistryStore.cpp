@@ -51,7 +51,13 @@ void reportFailure(int line, const std::string& what, const std::string& path) {
 }
 
 void reportRefused(int line, const std::string& why, const std::string& path) {
-  PelMessageSelection::error("PelParameter", line) << "Registry file refused, " << why << ": " << path << PelEndl;
+  PelMessageSelection::error("PelParameter", line)
+      << "Registry file refused, " << why << ": " << path << PelEndl;
+}
+
+void reportTooLarge(const std::string& path) {
+  const std::string why = "larger than " + std::to_string(RegistryStore::kMaxFileSize) + " bytes";
+  reportRefused(kLineTooLarge, why, path);
 }
 
 // Only a bounded regular file is a registry: a FIFO would block the reader,
@@ -62,7 +68,7 @@ bool acceptable(const struct stat& status, const std::string& path) {
     return false;
   }
   if (static_cast<std::uint64_t>(status.st_size) > RegistryStore::kMaxFileSize) {
-    reportRefused(kLineTooLarge, "larger than " + std::to_string(RegistryStore::kMaxFileSize) + " bytes", path);
+    reportTooLarge(path);
     return false;
   }
   return true;
@@ -78,7 +84,8 @@ struct FileIdentity {
 
   bool operator==(const FileIdentity& other) const {
     return device == other.device && inode == other.inode && size == other.size &&
-           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
+           modified.tv_sec == other.modified.tv_sec &&
+           modified.tv_nsec == other.modified.tv_nsec;
   }
 };
 
@@ -103,7 +110,8 @@ std::atomic<std::uint64_t> fileReads{0};
 bool readBounded(int fd, std::string& bytes) {
   char buffer[65536];
   while (bytes.size() <= RegistryStore::kMaxFileSize) {
-    const std::size_t wanted = std::min<std::size_t>(sizeof buffer, RegistryStore::kMaxFileSize + 1 - bytes.size());
+    const std::size_t wanted =
+        std::min<std::size_t>(sizeof buffer, RegistryStore::kMaxFileSize + 1 - bytes.size());
     const ssize_t n = ::read(fd, buffer, wanted);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return false;
@@ -134,7 +142,7 @@ FileRead readRegistryFile(const std::string& path) {
     return read;
   }
   if (read.bytes.size() > RegistryStore::kMaxFileSize) {
-    reportRefused(kLineTooLarge, "larger than " + std::to_string(RegistryStore::kMaxFileSize) + " bytes", path);
+    reportTooLarge(path);
     return read;
   }
   read.result = ReadResult::Read;
