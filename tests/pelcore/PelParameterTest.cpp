@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,6 +21,17 @@ const PelUnicodeString kSource(u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\
 const PelUnicodeString kX(u"HKLM\\SOFTWARE\\X");
 
 PelUnicodeString text(const char16_t* s) { return PelUnicodeString(s); }
+
+std::vector<std::string> texts(const PelMessageRecorder& recorder) {
+  std::vector<std::string> out;
+  for (const PelMessage& m : recorder.messages()) out.push_back(m.text);
+  return out;
+}
+
+void backdate(const std::string& file) {
+  const auto minuteAgo = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1);
+  std::filesystem::last_write_time(file, minuteAgo);
+}
 
 class PelParameterTest : public ::testing::Test {
  protected:
@@ -98,12 +112,11 @@ TEST_F(PelParameterTest, MalformedLinesAreSkippedWithOneMessageEach) {
                 "[unclosed\n");                                         // line 9
   PelMessageRecorder recorder;
   EXPECT_EQ(PelParameter::getInteger(kX, text(u"Good")), 2);
-  std::vector<std::string> texts, expected;
-  for (const PelMessage& m : recorder.messages()) texts.push_back(m.text);
+  std::vector<std::string> expected;
   for (int line : {2, 4, 5, 6, 8, 9}) {
     expected.push_back("Malformed registry line skipped: " + path() + ":" + std::to_string(line));
   }
-  EXPECT_EQ(texts, expected);
+  EXPECT_EQ(texts(recorder), expected);
 }
 
 TEST_F(PelParameterTest, WritesKeepEveryOtherLineAndRefuseWhatTheFileCannotHold) {
@@ -138,4 +151,87 @@ TEST_F(PelParameterTest, WritesKeepEveryOtherLineAndRefuseWhatTheFileCannotHold)
 
   ::setenv("PEL_REGISTRY", (folder_ / "no/such/folder/registry.reg").c_str(), 1);
   EXPECT_FALSE(PelParameter::setInteger(kSource, text(u"N"), 1));
+}
+
+// Each is refused before a byte of it is read, and a write leaves it as it is.
+TEST_F(PelParameterTest, WhatIsNotABoundedRegularFileIsRefusedAtOnce) {
+  const std::string fifo = folder_ / "fifo.reg", big = folder_ / "big.reg";
+  const std::string folder = folder_ / "dir.reg";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  writeFile(big, "");
+  std::filesystem::resize_file(big, 64 * 1024 * 1024 + 1);
+  std::filesystem::create_directory(folder);
+  const std::string notRegular = "Registry file refused, not a regular file: ";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {fifo, notRegular + fifo},
+      {"/dev/zero", notRegular + "/dev/zero"},
+      {folder, notRegular + folder},
+      {big, "Registry file refused, larger than 67108864 bytes: " + big}};
+  EXPECT_TRUE(runInChildProcess([&] {
+    ::alarm(10);  // a reader that blocks fails here instead of holding the suite
+    for (const auto& [file, message] : cases) {
+      ::setenv("PEL_REGISTRY", file.c_str(), 1);
+      PelMessageRecorder recorder;
+      int value = 17;
+      EXPECT_FALSE(PelParameter::getInteger(kX, text(u"N"), value));
+      EXPECT_EQ(value, 17);
+      EXPECT_FALSE(PelParameter::setInteger(kX, text(u"N"), 1));
+      EXPECT_EQ(texts(recorder), std::vector<std::string>(2, message)) << file;
+    }
+  }));
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_EQ(std::filesystem::file_size(big), 64u * 1024 * 1024 + 1);
+  EXPECT_FALSE(std::filesystem::exists(fifo + ".lock"));
+}
+
+// A file written a minute ago; one modified in the current second is read
+// again at each call, as a change within its timestamp would go unseen.
+TEST_F(PelParameterTest, TheFileIsReadOnceUntilItChanges) {
+  const auto file = [](const char* number) {
+    return "Windows Registry Editor Version 5.00\n\n[HKLM\\SOFTWARE\\X]\n"
+           "\"N\"=dword:0000000"s + number + "\n";
+  };
+  writeFile(path(), file("1"));
+  backdate(path());
+  const std::uint64_t before = PelParameter::fileReadCount();
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(PelParameter::getInteger(kX, text(u"N")), 1);
+  EXPECT_EQ(PelParameter::fileReadCount() - before, 1u);
+
+  EXPECT_TRUE(PelParameter::setInteger(kX, text(u"N"), 2));
+  EXPECT_EQ(PelParameter::getInteger(kX, text(u"N")), 2);
+  backdate(path());
+  EXPECT_EQ(PelParameter::getInteger(kX, text(u"N")), 2);
+  EXPECT_TRUE(runInChildProcess([] { EXPECT_TRUE(PelParameter::setInteger(kX, text(u"N"), 3)); }));
+  EXPECT_EQ(PelParameter::getInteger(kX, text(u"N")), 3);
+  writeFile(path(), file("4"));  // in place, same size, likely the same timestamp
+  EXPECT_EQ(PelParameter::getInteger(kX, text(u"N")), 4);
+}
+
+// The exclusive lock and the rename: writers started together lose nothing.
+TEST_F(PelParameterTest, ConcurrentWritersOfSeveralProcessesKeepEveryValue) {
+  constexpr int kWriters = 4, kValues = 5;
+  const auto name = [](int writer, int value) {
+    return PelUnicodeString::fromUtf8("W" + std::to_string(writer) + "V" + std::to_string(value));
+  };
+  std::fflush(nullptr);
+  std::vector<pid_t> writers;
+  for (int w = 0; w < kWriters; ++w) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      bool written = true;
+      for (int v = 0; v < kValues; ++v) {
+        written = PelParameter::setInteger(kX, name(w, v), w * 10 + v) && written;
+      }
+      ::_exit(written ? 0 : 1);
+    }
+    writers.push_back(pid);
+  }
+  for (const pid_t pid : writers) {
+    int status = -1;
+    EXPECT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  for (int w = 0; w < kWriters; ++w) {
+    for (int v = 0; v < kValues; ++v) EXPECT_EQ(PelParameter::getInteger(kX, name(w, v)), w * 10 + v);
+  }
 }

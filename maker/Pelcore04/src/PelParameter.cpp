@@ -16,7 +16,7 @@ std::atomic<std::uint64_t> storeReads{0};
 std::optional<RegistryValue> readValue(const PelUnicodeString& source, const PelUnicodeString& key,
                                        RegistryValue::Type type) {
   storeReads.fetch_add(1, std::memory_order_relaxed);
-  std::optional<RegistryValue> value = RegistryStore::load().find(source.toUtf8(), key.toUtf8());
+  std::optional<RegistryValue> value = RegistryStore::load()->find(source.toUtf8(), key.toUtf8());
   if (!value || value->type != type) return std::nullopt;
   return value;
 }
@@ -143,10 +143,12 @@ PelBoolean PelParameter::deleteValue(const PelUnicodeString& source, const PelUn
   const std::string sourceText = source.toUtf8();
   const std::string keyText = key.toUtf8();
   // Nothing to delete needs no lock, nor a writable folder.
-  if (!RegistryStore::load().find(sourceText, keyText)) return PelFalse;
+  if (!RegistryStore::load()->find(sourceText, keyText)) return PelFalse;
   const bool done = RegistryStore::update(
       [&](RegistryFile& file) { return file.remove(sourceText, keyText); });
   return done ? PelTrue : PelFalse;
 }
 
 std::uint64_t PelParameter::storeReadCount() { return storeReads.load(); }
+
+std::uint64_t PelParameter::fileReadCount() { return RegistryStore::fileReadCount(); }

@@ -12,9 +12,13 @@
 // regard to ASCII letter case.
 //
 // The registry is the regedit export file named by PEL_REGISTRY, else
-// /etc/opt/tarvik/registry.reg; a missing file is an empty registry. Every
-// call reads the file anew. A malformed line is skipped with one diagnostic
-// message naming the file and line.
+// /etc/opt/tarvik/registry.reg; a missing file is an empty registry. Only a
+// regular file of at most 64 MiB is read; anything else is refused with one
+// diagnostic message and read as an empty registry. The file is read again
+// only when it changed (size, modification time, inode, device), so a write
+// by this or another process is seen at the next call. A malformed line is
+// skipped with one diagnostic message naming the file and line, at each
+// read of the file.
 class PelParameter {
  public:
   // Value forms: the value, or 0 / the empty text when it is missing or of
@@ -44,6 +48,9 @@ class PelParameter {
   // Number of value reads from the store in this process, for tests that
   // check how often a cache goes to the store.
   static std::uint64_t storeReadCount();
+  // Number of times this process has read the registry file from disk, for
+  // diagnostics.
+  static std::uint64_t fileReadCount();
 };
 
 #endif
