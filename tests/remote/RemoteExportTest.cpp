@@ -288,7 +288,7 @@ struct BackgroundRun {
 
 // A process held stopped while this lives, then continued.
 struct StoppedProcess {
-  explicit StoppedProcess(pid_t pid) : pid(pid) { ::kill(pid, SIGSTOP); }
+  explicit StoppedProcess(pid_t stopped) : pid(stopped) { ::kill(pid, SIGSTOP); }
   ~StoppedProcess() { ::kill(pid, SIGCONT); }
   pid_t pid;
 };
