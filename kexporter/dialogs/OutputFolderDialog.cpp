@@ -10,17 +10,12 @@
 #include "DialogResources.h"
 #include "OutputFolder.h"
 #include "WarningBox.h"
+#include "WindowDecoration.h"
 
 namespace {
 
 const char* const kFieldLabel = "データ出力先";
 const char* const kBrowseText = "参照(&R)...";
-const char* const kOkText = "OK";
-const char* const kCancelText = "ｷｬﾝｾﾙ";
-
-const Qt::WindowFlags kTitleBar =
-    Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-    Qt::WindowCloseButtonHint;
 
 // The folder the chooser opens at: the field's full path while the field is
 // short enough to be a usable folder, else none.
@@ -34,16 +29,14 @@ QString startFolderOf(const QString& fieldText) {
 }  // namespace
 
 OutputFolderDialog::OutputFolderDialog(QWidget* parent)
-    : ProgramDialog(253, 65, kTitleBar, parent),
+    : ProgramDialog(253, 65, WindowDecoration::Kind::CaptionAndCloseBox, parent),
       field_(new QLineEdit),
-      browseButton_(new QPushButton(QString::fromUtf8(kBrowseText))),
-      okButton_(new QPushButton(QString::fromUtf8(kOkText))),
-      cancelButton_(new QPushButton(QString::fromUtf8(kCancelText))) {
+      browseButton_(new QPushButton(QString::fromUtf8(kBrowseText))) {
   placeLabel(kFieldLabel, 7, 7, 80, 8);
   place(field_, 7, 18, 186, 14);
   place(browseButton_, 197, 18, 50, 14);
-  place(okButton_, 143, 44, 50, 14);
-  place(cancelButton_, 197, 44, 50, 14);
+  okButton_ = placeOkButton(143, 44);
+  cancelButton_ = placeCancelButton(197, 44);
 
   okButton_->setDefault(true);
   okButton_->setEnabled(false);

@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "DialogResources.h"
+#include "WindowDecoration.h"
 
 namespace {
 WarningBox::Recorder recorder;  // Used on the GUI thread only.
@@ -15,6 +16,7 @@ void WarningBox::show(const QString& text) {
   }
   QMessageBox box(QMessageBox::Warning, DialogResources::programTitle(), text,
                   QMessageBox::Ok);
+  WindowDecoration::apply(box, WindowDecoration::Kind::CaptionAndCloseBox);
   box.setWindowIcon(DialogResources::programIcon());
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
