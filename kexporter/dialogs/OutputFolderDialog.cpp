@@ -1,8 +1,10 @@
 #include "OutputFolderDialog.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include <string>
 
@@ -24,6 +26,29 @@ QString startFolderOf(const QString& fieldText) {
   std::size_t length = cp932Length(text);
   if (length == 0 || length > kMaxOutputFolderBytes) return QString();
   return QString::fromStdString(fullPathOf(text));
+}
+
+// What a window manager adds around a window, as it framed owner; before
+// anything is framed, room for a caption and thin borders.
+QMargins frameMarginsOf(const QWidget* owner) {
+  if (owner && owner->isVisible() && owner->frameGeometry() != owner->geometry()) {
+    const QRect frame = owner->frameGeometry();
+    const QRect client = owner->geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                    frame.right() - client.right(), frame.bottom() - client.bottom());
+  }
+  return QMargins(4, 30, 4, 4);
+}
+
+// Sizes window, frame included, to the room of owner's available screen: the
+// size it asks for where it fits, else the room, and shrinks its minimum size
+// with it, since a window larger than the screen hides its own buttons.
+void fitIntoScreen(QWidget& window, const QWidget* owner) {
+  QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QSize room = screen->availableGeometry().size().shrunkBy(frameMarginsOf(owner));
+  window.setMinimumSize(window.minimumSizeHint().boundedTo(room));
+  window.resize(window.sizeHint().boundedTo(room));
 }
 
 }  // namespace
@@ -75,6 +100,11 @@ void OutputFolderDialog::onOk() {
 
 QString OutputFolderDialog::chooseWithFileDialog(QWidget* owner, const QString& title,
                                                  const QString& startFolder) {
-  return QFileDialog::getExistingDirectory(owner, title, startFolder,
-                                           QFileDialog::ShowDirsOnly);
+  QFileDialog chooser(owner, title, startFolder);
+  chooser.setFileMode(QFileDialog::Directory);
+  chooser.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+  WindowDecoration::apply(chooser, WindowDecoration::Kind::ResizableWithCloseBox);
+  fitIntoScreen(chooser, owner);
+  if (chooser.exec() != QDialog::Accepted) return QString();
+  return chooser.selectedFiles().value(0);
 }
