@@ -13,6 +13,11 @@ sqlite3
 e2fsprogs
 qt6-base-dev
 qt6-svg-dev
+qt6-translations-l10n
+libxcb1-dev
+xvfb
+openbox
+x11-utils
 libcli11-dev
 googletest
 libgtest-dev

@@ -1,8 +1,12 @@
 #include "DialogResources.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <QTranslator>
 
 #include "Frontend.h"
 
@@ -12,6 +16,7 @@ static void initDialogsResource() { Q_INIT_RESOURCE(dialogs); }
 namespace {
 const char* const kIconResource = ":/kexporter/Kexporter.svg";
 const int kIconSizes[] = {16, 24, 32, 48, 64};
+const char* const kQtTranslation = "qtbase_ja";
 }  // namespace
 
 void DialogResources::ensureLoaded() {
@@ -39,4 +44,19 @@ QIcon DialogResources::programIcon() {
     icon.addPixmap(pixmap);
   }
   return icon;
+}
+
+bool DialogResources::installJapanese() {
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  QCoreApplication* app = QCoreApplication::instance();
+  const QString name = QString::fromLatin1(kQtTranslation);
+  if (app->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly)) return true;
+  auto* translator = new QTranslator(app);
+  translator->setObjectName(name);
+  if (!translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+      !QCoreApplication::installTranslator(translator)) {
+    delete translator;
+    return false;
+  }
+  return true;
 }

@@ -15,6 +15,12 @@ class DialogResources {
   // The program icon, drawn from its SVG at the sizes title bars and task
   // bars use. REQUIRES: a QGuiApplication exists.
   static QIcon programIcon();
+  // Makes Qt speak the program's language whatever the machine's locale:
+  // Japanese dates and numbers, and Qt's own Japanese texts (qtbase_ja from
+  // Qt's translations folder) for the folder chooser, the text fields' menus
+  // and the standard buttons. Idempotent per application; returns false when
+  // the translation could not be loaded (Qt's texts then stay English).
+  static bool installJapanese();
 };
 
 #endif

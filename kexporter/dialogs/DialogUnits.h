@@ -14,9 +14,6 @@ class DialogUnits {
   // rounded as Windows rounds it, and the font height.
   explicit DialogUnits(const QFont& font);
 
-  int baseWidth() const { return baseWidth_; }
-  int baseHeight() const { return baseHeight_; }
-
   // Pixels of a horizontal or vertical length in dialog units.
   int x(int units) const;
   int y(int units) const;

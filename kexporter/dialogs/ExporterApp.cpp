@@ -85,6 +85,7 @@ void prepareApplication() {
   DialogUnits::installFontAlias();
   QApplication::setFont(DialogUnits::dialogFont());
   QApplication::setWindowIcon(DialogResources::programIcon());
+  DialogResources::installJapanese();
 }
 
 bool confirmStart() {

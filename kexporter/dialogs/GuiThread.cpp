@@ -4,13 +4,17 @@
 #include <QMetaObject>
 #include <QThread>
 
-bool GuiThread::isCurrent() {
+namespace {
+
+bool onGuiThread() {
   QCoreApplication* app = QCoreApplication::instance();
   return app && QThread::currentThread() == app->thread();
 }
 
+}  // namespace
+
 void GuiThread::call(const std::function<void()>& work) {
-  if (isCurrent()) {
+  if (onGuiThread()) {
     work();
     return;
   }

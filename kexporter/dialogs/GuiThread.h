@@ -12,9 +12,6 @@ class GuiThread {
   // REQUIRES: a QApplication exists; off the GUI thread, its event loop runs
   // or will run.
   static void call(const std::function<void()>& work);
-
-  // True on the thread of the QApplication.
-  static bool isCurrent();
 };
 
 #endif

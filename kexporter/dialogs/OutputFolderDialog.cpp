@@ -1,8 +1,10 @@
 #include "OutputFolderDialog.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include <string>
 
@@ -10,17 +12,12 @@
 #include "DialogResources.h"
 #include "OutputFolder.h"
 #include "WarningBox.h"
+#include "WindowDecoration.h"
 
 namespace {
 
 const char* const kFieldLabel = "データ出力先";
 const char* const kBrowseText = "参照(&R)...";
-const char* const kOkText = "OK";
-const char* const kCancelText = "ｷｬﾝｾﾙ";
-
-const Qt::WindowFlags kTitleBar =
-    Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-    Qt::WindowCloseButtonHint;
 
 // The folder the chooser opens at: the field's full path while the field is
 // short enough to be a usable folder, else none.
@@ -31,19 +28,40 @@ QString startFolderOf(const QString& fieldText) {
   return QString::fromStdString(fullPathOf(text));
 }
 
+// What a window manager adds around a window, as it framed owner; before
+// anything is framed, room for a caption and thin borders.
+QMargins frameMarginsOf(const QWidget* owner) {
+  if (owner && owner->isVisible() && owner->frameGeometry() != owner->geometry()) {
+    const QRect frame = owner->frameGeometry();
+    const QRect client = owner->geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                    frame.right() - client.right(), frame.bottom() - client.bottom());
+  }
+  return QMargins(4, 30, 4, 4);
+}
+
+// Sizes window, frame included, to the room of owner's available screen: the
+// size it asks for where it fits, else the room, and shrinks its minimum size
+// with it, since a window larger than the screen hides its own buttons.
+void fitIntoScreen(QWidget& window, const QWidget* owner) {
+  QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QSize room = screen->availableGeometry().size().shrunkBy(frameMarginsOf(owner));
+  window.setMinimumSize(window.minimumSizeHint().boundedTo(room));
+  window.resize(window.sizeHint().boundedTo(room));
+}
+
 }  // namespace
 
 OutputFolderDialog::OutputFolderDialog(QWidget* parent)
-    : ProgramDialog(253, 65, kTitleBar, parent),
+    : ProgramDialog(253, 65, WindowDecoration::Kind::CaptionAndCloseBox, parent),
       field_(new QLineEdit),
-      browseButton_(new QPushButton(QString::fromUtf8(kBrowseText))),
-      okButton_(new QPushButton(QString::fromUtf8(kOkText))),
-      cancelButton_(new QPushButton(QString::fromUtf8(kCancelText))) {
+      browseButton_(new QPushButton(QString::fromUtf8(kBrowseText))) {
   placeLabel(kFieldLabel, 7, 7, 80, 8);
   place(field_, 7, 18, 186, 14);
   place(browseButton_, 197, 18, 50, 14);
-  place(okButton_, 143, 44, 50, 14);
-  place(cancelButton_, 197, 44, 50, 14);
+  okButton_ = placeOkButton(143, 44);
+  cancelButton_ = placeCancelButton(197, 44);
 
   okButton_->setDefault(true);
   okButton_->setEnabled(false);
@@ -82,6 +100,11 @@ void OutputFolderDialog::onOk() {
 
 QString OutputFolderDialog::chooseWithFileDialog(QWidget* owner, const QString& title,
                                                  const QString& startFolder) {
-  return QFileDialog::getExistingDirectory(owner, title, startFolder,
-                                           QFileDialog::ShowDirsOnly);
+  QFileDialog chooser(owner, title, startFolder);
+  chooser.setFileMode(QFileDialog::Directory);
+  chooser.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+  WindowDecoration::apply(chooser, WindowDecoration::Kind::ResizableWithCloseBox);
+  fitIntoScreen(chooser, owner);
+  if (chooser.exec() != QDialog::Accepted) return QString();
+  return chooser.selectedFiles().value(0);
 }

@@ -46,7 +46,9 @@ class OutputFolderDialog : public ProgramDialog {
   QPushButton* okButton() const { return okButton_; }
   QPushButton* cancelButton() const { return cancelButton_; }
 
-  // The platform's folder chooser (QFileDialog, folders only).
+  // The folder chooser: Qt's own folder dialog rather than the desktop's, so
+  // that it speaks the program's language, has the program's title bar and
+  // opens sized to its owner's screen.
   static QString chooseWithFileDialog(QWidget* owner, const QString& title,
                                       const QString& startFolder);
 

@@ -1,10 +1,17 @@
 #include "ProgramDialog.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "DialogResources.h"
 
 namespace {
+
+const char* const kOkText = "OK";
+const char* const kCancelText = "ｷｬﾝｾﾙ";
+const int kButtonWidth = 50;
+const int kButtonHeight = 14;
 
 QFont aliasedDialogFont() {
   DialogUnits::installFontAlias();
@@ -13,9 +20,10 @@ QFont aliasedDialogFont() {
 
 }  // namespace
 
-ProgramDialog::ProgramDialog(int widthUnits, int heightUnits, Qt::WindowFlags flags,
+ProgramDialog::ProgramDialog(int widthUnits, int heightUnits, WindowDecoration::Kind titleBar,
                              QWidget* parent)
-    : QDialog(parent, Qt::Dialog | flags), units_(aliasedDialogFont()) {
+    : QDialog(parent), units_(aliasedDialogFont()) {
+  WindowDecoration::apply(*this, titleBar);
   setFont(DialogUnits::dialogFont());
   setFixedSize(units_.size(widthUnits, heightUnits));
   setWindowTitle(DialogResources::programTitle());
@@ -32,4 +40,30 @@ QLabel* ProgramDialog::placeLabel(const char* utf8Text, int x, int y, int width,
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   place(label, x, y, width, height);
   return label;
+}
+
+QPushButton* ProgramDialog::placeOkButton(int x, int y) {
+  QPushButton* button = new QPushButton(QString::fromUtf8(kOkText));
+  place(button, x, y, kButtonWidth, kButtonHeight);
+  return button;
+}
+
+QPushButton* ProgramDialog::placeCancelButton(int x, int y) {
+  QPushButton* button = new QPushButton(QString::fromUtf8(kCancelText));
+  place(button, x, y, kButtonWidth, kButtonHeight);
+  return button;
+}
+
+QPlainTextEdit* ProgramDialog::placeReadOnlyText(int x, int y, int width, int height) {
+  QPlainTextEdit* text = new QPlainTextEdit;
+  text->setReadOnly(true);
+  text->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+  place(text, x, y, width, height);
+  return text;
+}
+
+QString ProgramDialog::withPlainLineBreaks(const QString& text) {
+  QString plain = text;
+  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return plain;
 }

@@ -6,28 +6,11 @@
 
 #include <algorithm>
 
-namespace {
-
-// A caption and nothing else: no system menu, no close box.
-const Qt::WindowFlags kTitleBar = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-
-// The text field keeps lines apart by "\n"; the export's texts end in CR LF.
-QString withPlainLineBreaks(const QString& text) {
-  QString plain = text;
-  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return plain;
-}
-
-}  // namespace
-
 ProgressDialog::ProgressDialog(QWidget* parent)
-    : ProgramDialog(253, 93, kTitleBar, parent),
-      text_(new QPlainTextEdit),
+    : ProgramDialog(253, 93, WindowDecoration::Kind::Caption, parent),
       bar_(new QProgressBar) {
-  place(text_, 14, 16, 226, 29);
+  text_ = placeReadOnlyText(14, 16, 226, 29);
   place(bar_, 11, 57, 235, 26);
-  text_->setReadOnly(true);
-  text_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
   bar_->setRange(0, 100);
   bar_->setValue(0);
   bar_->setTextVisible(false);

@@ -6,7 +6,8 @@
 #include <functional>
 
 // The program's warning box: the program title, an exclamation-mark icon and
-// OK only, no owner, modal for the whole program.
+// OK only, no owner, modal for the whole program, and never narrower than its
+// title bar needs to show the whole title.
 class WarningBox {
  public:
   using Recorder = std::function<void(const QString& text)>;

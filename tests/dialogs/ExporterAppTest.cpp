@@ -1,13 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QWindow>
 
 #include <cstdlib>
-#include <functional>
+#include <memory>
 #include <tuple>
 
 #include "DialogsTestSupport.h"
@@ -22,30 +29,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Acts for the person at the screen: calls act for every modal window
-// (dialog in exec(), message box, progress window) shown while it exists,
-// from the event loop right after the window has been shown.
-class ModalDriver : public QObject {
- public:
-  explicit ModalDriver(std::function<void(QWidget*)> act) : act_(std::move(act)) {
-    qApp->installEventFilter(this);
-  }
-  ~ModalDriver() override { qApp->removeEventFilter(this); }
-
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    auto* window = qobject_cast<QWidget*>(watched);
-    if (event->type() == QEvent::Show && window && window->isWindow() && window->isModal()) {
-      // Queued, so that exec() has entered its loop; the context object
-      // drops the call if the window is gone by then.
-      QMetaObject::invokeMethod(window, [this, window] { act_(window); }, Qt::QueuedConnection);
-    }
-    return false;
-  }
-
- private:
-  std::function<void(QWidget*)> act_;
-};
 
 // A demo installation from the demo tool, the registry pointing at it and an
 // empty output folder.
@@ -119,4 +102,39 @@ TEST_F(DemoRun, CancellingEitherDialogEndsWithStatus3AndWritesNothing) {
     EXPECT_EQ(seen, QStringList{dialog});
   }
   EXPECT_TRUE(fs::is_empty(output_));
+}
+
+// The browse button opens Qt's folder chooser in Japanese under the C locale
+// (ctest's), with the program's title bar and within the screen, at a scale
+// factor of 1 and (dialogs_tests_scaled) 2; the operator cancels both.
+TEST_F(DemoRun, TheFolderChooserSpeaksJapaneseAndFitsTheScreen) {
+  QStringList texts;
+  QStringList menu;
+  ModalDriver person([&](QWidget* window) {
+    if (auto* folder = qobject_cast<OutputFolderDialog*>(window)) {
+      std::unique_ptr<QMenu> fieldMenu(folder->field()->createStandardContextMenu());
+      for (QAction* action : fieldMenu->actions()) menu << action->text();
+      folder->browseButton()->click();
+      folder->cancelButton()->click();
+    }
+    auto* chooser = qobject_cast<QFileDialog*>(window);
+    if (!chooser) return;
+    for (auto* label : chooser->findChildren<QLabel*>()) texts << label->text();
+    for (auto* button : chooser->findChild<QDialogButtonBox*>()->buttons()) texts << button->text();
+    if (onX11()) {
+      ASSERT_TRUE(waitForFrame(*chooser));
+      const QRect frame = chooser->frameGeometry();
+      EXPECT_TRUE(chooser->screen()->availableGeometry().contains(frame))
+          << frame.width() << "x" << frame.height() << " at " << frame.x() << "," << frame.y();
+      EXPECT_EQ(motifHints(*chooser), kResizableDialogHints);
+    }
+    const bool scaled = chooser->devicePixelRatio() > 1;
+    saveScreenshot(*chooser, scaled ? "FolderChooser-scaled" : "FolderChooser");
+    chooser->reject();
+  });
+  EXPECT_EQ(ExporterApp::start({true, output_}, guard_), 3);
+  EXPECT_EQ(texts, (QStringList{"アドレス:", "ディレクトリ:", "ファイルの種類:", "選択(&C)", "キャンセル"}));
+  ASSERT_FALSE(menu.isEmpty());
+  EXPECT_EQ(menu.first(), "元に戻す(&U)\tCtrl+Z");
+  EXPECT_EQ(menu.last(), "すべてを選択\tCtrl+A");
 }

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -93,4 +94,29 @@ TEST(OutputFolderDialog, BrowseStartsAtTheFieldsFolderAndACancelEmptiesTheFieldA
   EXPECT_EQ(dialog.fieldText(), "");
   EXPECT_EQ(outputFolder, "");
   EXPECT_FALSE(dialog.okButton()->isEnabled());
+}
+
+// A one-word message must not leave the box too narrow for its title, which
+// window managers draw in a bold face beside the icon and the buttons.
+TEST(WarningBox, IsWideEnoughForItsWholeTitle) {
+  int width = 0;
+  QString title;
+  ModalDriver person([&](QWidget* window) {
+    auto* box = qobject_cast<QMessageBox*>(window);
+    if (!box) return;
+    width = box->width();
+    title = box->windowTitle();
+    if (onX11()) {
+      EXPECT_EQ(motifHints(*box), kDialogHints);
+    }
+    saveScreenshot(*box, "WarningBox");
+    box->button(QMessageBox::Ok)->click();
+  });
+  WarningBox::show("失敗");
+  // At the least the title in a bold dialog font, the icon and three buttons.
+  QFont caption = QApplication::font();
+  caption.setBold(true);
+  const QFontMetrics metrics(caption);
+  EXPECT_EQ(title, "KLX to MPVコンバータ[エクスポータ]");
+  EXPECT_GE(width, metrics.horizontalAdvance(title) + 4 * metrics.height());
 }

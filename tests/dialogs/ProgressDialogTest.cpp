@@ -41,12 +41,16 @@ TEST(ProgressDialog, TheBarShowsWholePercentOfTheRows) {
 }
 
 // The export cannot be stopped, so its window must not vanish while it runs:
-// no buttons, no close box, and Esc does nothing.
+// no buttons, no close box (nor hints asking a window manager for one), and
+// Esc does nothing.
 TEST(ProgressDialog, KeepsTheCaretBeforeTheFinalLineBreakAndOnlyEndCloses) {
   ProgressDialog dialog;
   EXPECT_FALSE(dialog.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
   EXPECT_TRUE(dialog.findChildren<QAbstractButton*>().isEmpty());
   dialog.show();
+  if (onX11()) {
+    EXPECT_EQ(motifHints(dialog), kProgressHints);
+  }
   dialog.setMessage("TSIをエクスポート中です。\r\n");
   EXPECT_EQ(dialog.message(), "TSIをエクスポート中です。\n");  // nothing stray
   EXPECT_EQ(dialog.caretPosition(), QString("TSIをエクスポート中です。").size());

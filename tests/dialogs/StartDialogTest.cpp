@@ -6,6 +6,8 @@
 
 #include "DialogUnits.h"
 #include "DialogsTestSupport.h"
+#include "OutputFolderDialog.h"
+#include "ResultDialog.h"
 #include "StartDialog.h"
 
 // Esc and the close box are pressed in the start-up tests of ExporterApp.
@@ -35,4 +37,19 @@ TEST(StartDialog, ShowsItsTextsInJapaneseGlyphsAtItsSize) {
   dialog.show();
   saveScreenshot(dialog, "StartDialog");
   dialog.windowIcon().pixmap(64).save(KEXPORTER_SCREENSHOT_DIR "/ProgramIcon.png");
+}
+
+// What the X server holds is what a window manager draws from: a caption with
+// its menu and close box; no minimise or maximise button, no resize handle.
+TEST(WindowDecoration, EveryDialogAsksForACaptionAndACloseBoxOnly) {
+  if (!onX11()) GTEST_SKIP() << "the hints live on an X server";
+  StartDialog start;
+  OutputFolderDialog folder;
+  ResultDialog result;
+  for (QDialog* dialog : {static_cast<QDialog*>(&start), static_cast<QDialog*>(&folder),
+                          static_cast<QDialog*>(&result)}) {
+    dialog->show();
+    EXPECT_EQ(motifHints(*dialog), kDialogHints) << dialog->metaObject()->className();
+    dialog->hide();
+  }
 }
