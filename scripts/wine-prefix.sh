@@ -17,8 +17,10 @@ case "$action" in
     # A server that outlives each test by a minute: the tests that follow
     # start in a fraction of a cold start's time, and a run broken off
     # leaves no server behind for long.
-    /usr/lib/wine/wineserver -p60
-    /usr/lib/wine/wine64 wineboot --init
+    # The server and the helpers wineboot starts outlive this script: they
+    # must not hold its output open, or CTest waits for them to end.
+    /usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1
+    /usr/lib/wine/wine64 wineboot --init </dev/null >/dev/null 2>&1
     ;;
   stop)
     /usr/lib/wine/wineserver -k 2>/dev/null || true
