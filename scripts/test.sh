@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is needed, builds everything and runs every test. The tests
 # of the Remote engine use a private PostgreSQL server, removed at the end.
+# The Windows build (preset windows) runs its tests under Wine.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -12,4 +13,7 @@ trap 'exit 1' INT TERM HUP
 settings=$(./scripts/postgres-test-server.sh start "$pgdir")
 eval "$settings"
 ctest --preset default
+cmake --preset windows
+cmake --build --preset windows
+ctest --preset windows
 ./fuzz/run-fuzz.sh
