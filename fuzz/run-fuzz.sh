@@ -42,8 +42,10 @@ build registry "$FUZZ/RegistryFileFuzzer.cpp" "$PELCORE/src/RegistryFile.cpp" \
   "$PELCORE/src/PelMessage.cpp" "$PELCORE/src/MessageSink.cpp" \
   "$PELCORE/src/PelUnicodeString.cpp" "$PELCORE/src/PelException.cpp"
 build settings "$FUZZ/SettingsFileFuzzer.cpp" "$FILES/ExportSettings.cpp" \
-  "$FILES/ProfileReader.cpp" "$FILES/SupportRoutines.cpp"
-build text "$FUZZ/TextFuzzer.cpp" "$FILES/Cp932Text.cpp" "$PELCORE/src/PelUnicodeString.cpp"
+  "$FILES/ExportSettings-posix.cpp" "$FILES/ProfileReader.cpp" \
+  "$FILES/SupportRoutines.cpp" "$FILES/SupportRoutines-posix.cpp"
+build text "$FUZZ/TextFuzzer.cpp" "$FILES/Cp932Text.cpp" "$FILES/Cp932Table.cpp" \
+  "$PELCORE/src/PelUnicodeString.cpp"
 
 failed=""
 for name in registry settings text; do
