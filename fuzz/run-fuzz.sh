@@ -40,6 +40,7 @@ build() {
 
 build registry "$FUZZ/RegistryFileFuzzer.cpp" "$PELCORE/src/RegistryFile.cpp" \
   "$PELCORE/src/PelMessage.cpp" "$PELCORE/src/MessageSink.cpp" \
+  "$PELCORE/src/MessageOutput-posix.cpp" \
   "$PELCORE/src/PelUnicodeString.cpp" "$PELCORE/src/PelException.cpp"
 build settings "$FUZZ/SettingsFileFuzzer.cpp" "$FILES/ExportSettings.cpp" \
   "$FILES/ExportSettings-posix.cpp" "$FILES/ProfileReader.cpp" \

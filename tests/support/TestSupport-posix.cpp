@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,3 +43,11 @@ std::string cp932(const std::string& utf8) { return convert(utf8, "CP932", "UTF-
 std::string fromCp932(const std::string& bytes) { return convert(bytes, "UTF-8", "CP932"); }
 
 std::string settingsFileText(const std::string& utf8) { return utf8; }
+
+void setEnvironment(const std::string& name, const char* value) {
+  if (value == nullptr) {
+    unsetenv(name.c_str());
+  } else {
+    setenv(name.c_str(), value, 1);
+  }
+}

@@ -30,6 +30,9 @@ void writeFile(const std::string& path, const std::string& bytes);
 // UTF-8 on Linux, the ANSI code page (932) on Windows.
 std::string settingsFileText(const std::string& utf8);
 
+// Sets the environment variable `name` to `value`, or removes it for nullptr.
+void setEnvironment(const std::string& name, const char* value);
+
 // POSIX only from here on.
 
 // Runs `scenario` in a forked child, for libraries that keep their state for
