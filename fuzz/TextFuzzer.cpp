@@ -1,5 +1,5 @@
 // Fuzz target: the text conversions with fast paths of their own (UTF-8 and
-// UTF-16 in the common library, CP932 with its remembered characters). What
+// UTF-16 in the common library, CP932 from its compiled-in table). What
 // iconv converts whole they must give byte for byte; what it refuses they
 // must mark as replaced.
 #include <iconv.h>

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs what is needed, builds everything (warnings are errors) and runs
 # every test, then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the bounded fuzzing. The tests of the
-# Remote engine use a private PostgreSQL server, removed at the end.
+# UndefinedBehaviorSanitizer, then the Windows build (preset windows) with its
+# tests under Wine, then the bounded fuzzing. The tests of the Remote engine
+# use a private PostgreSQL server, removed at the end.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -17,4 +18,7 @@ settings=$(./scripts/postgres-test-server.sh start "$pgdir")
 eval "$settings"
 ctest --preset default
 ctest --preset sanitize
+cmake --preset windows -DKEXPORTER_WERROR=ON
+cmake --build --preset windows
+ctest --preset windows
 ./fuzz/run-fuzz.sh

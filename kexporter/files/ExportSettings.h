@@ -7,8 +7,10 @@
 inline constexpr std::size_t kMaxSettingBytes = 1023;
 
 // Reads the settings file beside the program ("Kexporter.ini" in
-// programFolder()) by the private-profile rules of ProfileReader. Never
-// reports a problem: missing settings read as the values below.
+// programFolder()): on Windows by the system's private-profile reader
+// (GetPrivateProfileStringA, GetPrivateProfileIntA), elsewhere by
+// ProfileReader, which follows its rules. Never reports a problem: missing
+// settings read as the values below.
 class ExportSettings {
  public:
   // The value as an integer: an optional minus sign and the decimal digits

@@ -3,9 +3,11 @@
 
 #include <string>
 
-// The folder of the running program's executable (from /proc/self/exe),
-// ending in "/" so that a file name can be appended directly; "/" for a
-// program in the root folder. The empty text when the path cannot be read.
+// The folder of the running program's executable (from /proc/self/exe; on
+// Windows from GetModuleFileNameW), ending in its separator ("/", on Windows
+// a backslash) so that a file name can be appended directly; "/" for a
+// program in the root folder, the drive and one backslash for a program on a
+// drive root. The empty text when the path cannot be read.
 std::string programFolder();
 
 // value in decimal: a leading "-" for negative values, no leading zeros.

@@ -6,12 +6,15 @@
 #include <string>
 #include <thread>
 
-// Lets only one copy of the program run on the machine. The guard is an
-// abstract-namespace Unix socket named after the executable's base name: the
-// first copy binds it and listens, and the kernel frees the name when that
-// copy ends, however it ends (SIGKILL included), so no stale lock remains.
-// A later copy finds the name taken and can ask the running copy, through the
-// socket, to bring its window to the front.
+// Lets only one copy of the program run on the machine. On Linux the guard is
+// an abstract-namespace Unix socket named after the executable's base name:
+// the first copy binds it and listens, and the kernel frees the name when
+// that copy ends, however it ends (SIGKILL included), so no stale lock
+// remains. A later copy finds the name taken and can ask the running copy,
+// through the socket, to bring its window to the front. On Windows it is a
+// named mutex of that name, which the system frees with its process; there a
+// second copy finds the first one's window by its title instead, which is the
+// dialogs' business, so requestRaise fails and no raise handler is called.
 class InstanceGuard {
  public:
   // Binds the name (at most 107 bytes are used, the longest abstract socket
@@ -54,6 +57,7 @@ class InstanceGuard {
   std::thread listener_;
   std::mutex handlerMutex_;
   std::function<void()> handler_;  // Guarded by handlerMutex_.
+  void* mutex_ = nullptr;  // Windows: the named mutex's handle
 };
 
 #endif

@@ -1,7 +1,6 @@
 #include "ExportSettings.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -24,7 +23,7 @@ TEST(ExportSettingsTest, ReadsValuesByThePrivateProfileRulesOnlyBesideTheProgram
             "Minus=-1\r\nLetters=abc\r\nTrailing=12abc\r\nEmpty=\r\n"
             "Quoted=\"  ; \"\r\n"
             "Version=v3\r\n"
-            "Long=" + std::string(1022, 'a') + "あ\r\n"
+            "Long=" + std::string(1022, 'a') + settingsFileText("あ") + "\r\n"
             "[Kexporter]\r\nLater=1\r\n");
   const auto readInt = [&ini](const char* key) { return ExportSettings::readIntAt(ini, "Kexporter", key); };
   const auto readString = [&ini](const char* key) {
@@ -46,12 +45,15 @@ TEST(ExportSettingsTest, ReadsValuesByThePrivateProfileRulesOnlyBesideTheProgram
   EXPECT_EQ(ExportSettings::readIntAt(folder / "none.ini", "Kexporter", "CSVMAXLINE"), -1);
 
   // The program reads only the file beside itself, not one in the current folder.
-  const std::string previous = fs::current_path().string();
-  ASSERT_EQ(chdir(folder.path().c_str()), 0);
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder.path());
   const int maxLines = ExportSettings::readInt("Kexporter.ini", "Kexporter", "CSVMAXLINE");
-  ASSERT_EQ(chdir(previous.c_str()), 0);
+  fs::current_path(previous);
   EXPECT_NE(maxLines, 500);
-  EXPECT_EQ(programFolder(), fs::read_symlink("/proc/self/exe").parent_path().string() + "/");
+  const std::string programs = programFolder();
+  ASSERT_FALSE(programs.empty());
+  EXPECT_EQ(programs.back(), fs::path::preferred_separator);
+  EXPECT_TRUE(fs::exists(fs::u8path(programs + TEST_PROGRAM_NAME)));
 }
 
 }  // namespace

@@ -15,11 +15,11 @@ namespace {
 class PelMessageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ::setenv("PEL_MESSAGE_FILE", (folder_ / "messages.log").c_str(), 1);
-    ::unsetenv("PEL_MESSAGE_LEVEL");
+    setEnvironment("PEL_MESSAGE_FILE", (folder_ / "messages.log").c_str());
+    setEnvironment("PEL_MESSAGE_LEVEL", nullptr);
     PelMessageStream::setCommandName("TarvikNX", -1);
   }
-  void TearDown() override { ::unsetenv("PEL_MESSAGE_FILE"); }
+  void TearDown() override { setEnvironment("PEL_MESSAGE_FILE", nullptr); }
   std::string written() const { return readFile(folder_ / "messages.log"); }
   std::string prefix(const char* level) const {
     return R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d TarvikNX\[)" + std::to_string(::getpid()) + "\\] " +
@@ -47,14 +47,14 @@ TEST_F(PelMessageTest, LevelSelectsWhatIsWritten) {
   // Lines in the file after one message of each level, per PEL_MESSAGE_LEVEL.
   const std::pair<const char*, int> cases[] = {{nullptr, 2}, {"error", 3}, {"debug", 6}};
   for (const auto& [level, lines] : cases) {
-    if (level) ::setenv("PEL_MESSAGE_LEVEL", level, 1);
+    if (level) setEnvironment("PEL_MESSAGE_LEVEL", level);
     PelMessageSelection::error("S", 1) << "e" << PelEndl;
     PelMessageSelection::normal("S", 2) << "n" << PelEndl;
     PelMessageSelection::debug("S", 3) << "d" << PelEndl;
     const std::string text = written();
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), lines) << (level ? level : "default");
   }
-  ::unsetenv("PEL_MESSAGE_LEVEL");
+  setEnvironment("PEL_MESSAGE_LEVEL", nullptr);
 }
 
 TEST_F(PelMessageTest, ConcurrentWritersNeverInterleaveLines) {

@@ -26,6 +26,15 @@ std::string readFile(const std::string& path);
 // Replaces the file at `path` with `bytes`.
 void writeFile(const std::string& path, const std::string& bytes);
 
+// The bytes an administrator's editor saves `utf8` as in a settings file:
+// UTF-8 on Linux, the ANSI code page (932) on Windows.
+std::string settingsFileText(const std::string& utf8);
+
+// Sets the environment variable `name` to `value`, or removes it for nullptr.
+void setEnvironment(const std::string& name, const char* value);
+
+// POSIX only from here on.
+
 // Runs `scenario` in a forked child, for libraries that keep their state for
 // the life of the process: each scenario meets them as a new process does.
 // The child prints its own failures; returns whether it had none.

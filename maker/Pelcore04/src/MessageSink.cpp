@@ -1,26 +1,35 @@
 #include "MessageSink.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
-#include <strings.h>
+
+#include "MessageOutput.h"
+
+namespace {
+
+bool sameAsciiText(const char* a, const char* b) {
+  for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+    const char lowerA = *a >= 'A' && *a <= 'Z' ? *a - 'A' + 'a' : *a;
+    const char lowerB = *b >= 'A' && *b <= 'Z' ? *b - 'A' + 'a' : *b;
+    if (lowerA != lowerB) return false;
+  }
+  return *a == *b;
+}
+
+}  // namespace
 
 MessageSink& MessageSink::instance() {
   static MessageSink* sink = new MessageSink;
   return *sink;
 }
 
-MessageSink::MessageSink() : commandName_(program_invocation_short_name) { tzset(); }
+MessageSink::MessageSink() : commandName_(defaultCommandName()) {}
 
 PelMessageLevel MessageSink::selectedLevel() {
   const char* value = std::getenv("PEL_MESSAGE_LEVEL");
   if (value == nullptr) return PelMessageLevel::Normal;
-  if (strcasecmp(value, "error") == 0) return PelMessageLevel::Error;
-  if (strcasecmp(value, "debug") == 0) return PelMessageLevel::Debug;
+  if (sameAsciiText(value, "error")) return PelMessageLevel::Error;
+  if (sameAsciiText(value, "debug")) return PelMessageLevel::Debug;
   return PelMessageLevel::Normal;
 }
 
@@ -35,16 +44,14 @@ std::string MessageSink::commandName() {
 }
 
 std::string MessageSink::formatLine(const PelMessage& message) {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = localTimeOf(std::time(nullptr));
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
 
   std::string line = stamp;
   line += ' ';
   line += commandName();
-  line += '[' + std::to_string(getpid()) + "] ";
+  line += '[' + std::to_string(currentProcessId()) + "] ";
   line += pelMessageLevelName(message.level);
   line += ' ';
   line += message.source;
@@ -68,23 +75,7 @@ void MessageSink::emit(const PelMessage& message) {
 }
 
 // REQUIRES: mutex_ held.
-void MessageSink::writeLine(const std::string& line) {
-  int fd = STDERR_FILENO;
-  const char* path = std::getenv("PEL_MESSAGE_FILE");
-  const bool toFile = path != nullptr && *path != '\0';
-  if (toFile) {
-    fd = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) fd = STDERR_FILENO;  // a message is never dropped for a bad path
-  }
-  std::size_t done = 0;
-  while (done < line.size()) {
-    const ssize_t n = ::write(fd, line.data() + done, line.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  if (fd != STDERR_FILENO) ::close(fd);
-}
+void MessageSink::writeLine(const std::string& line) { writeMessageLine(line); }
 
 void MessageSink::startRecording() {
   std::lock_guard<std::mutex> guard(mutex_);

@@ -1,0 +1,25 @@
+# SQLite for the Windows build: Debian's own SQLite source package made into
+# its one-file source once (scripts/build-sqlite-source.sh, cached outside the
+# build folder so that a new build folder reuses it), compiled by the cross
+# compiler into a static library under the name the other builds use.
+set(KEXPORTER_SQLITE_SOURCE_DIR ${PROJECT_SOURCE_DIR}/.deps-windows/sqlite
+    CACHE PATH "Folder with SQLite's sqlite3.c and sqlite3.h for the Windows build")
+if(NOT EXISTS ${KEXPORTER_SQLITE_SOURCE_DIR}/sqlite3.c)
+  message(STATUS "Making SQLite's source from Debian's source package")
+  execute_process(
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/build-sqlite-source.sh ${KEXPORTER_SQLITE_SOURCE_DIR}
+    RESULT_VARIABLE sqlite_result)
+  if(NOT sqlite_result EQUAL 0)
+    message(FATAL_ERROR "Could not make SQLite's source (${sqlite_result})")
+  endif()
+endif()
+
+enable_language(C)
+add_library(kexporter_sqlite3 STATIC ${KEXPORTER_SQLITE_SOURCE_DIR}/sqlite3.c)
+target_include_directories(kexporter_sqlite3 SYSTEM PUBLIC ${KEXPORTER_SQLITE_SOURCE_DIR})
+# Serialized threading as Debian builds it; no loadable extensions.
+target_compile_definitions(kexporter_sqlite3 PRIVATE
+  SQLITE_THREADSAFE=1 SQLITE_OMIT_LOAD_EXTENSION SQLITE_ENABLE_COLUMN_METADATA)
+# SQLite's own code is not held to this project's warnings.
+target_compile_options(kexporter_sqlite3 PRIVATE -w)
+add_library(SQLite::SQLite3 ALIAS kexporter_sqlite3)

@@ -1,0 +1,49 @@
+#include <windows.h>
+
+#include "InstanceGuard.h"
+
+namespace {
+
+std::wstring widenedName(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int size = static_cast<int>(utf8.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(length, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  return wide;
+}
+
+}  // namespace
+
+InstanceGuard::InstanceGuard(const std::string& name) : socketName_(name) {
+  // Named after the executable, in the session's namespace, owned from the
+  // start, as the program always did it.
+  const std::wstring wide = widenedName(name);
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, wide.c_str());
+  const DWORD error = GetLastError();
+  if (mutex == nullptr) {
+    // A guard the system cannot create must not keep the only copy from
+    // starting.
+    acquired_ = true;
+    return;
+  }
+  if (error == ERROR_ALREADY_EXISTS) {
+    CloseHandle(mutex);
+    return;
+  }
+  acquired_ = true;
+  mutex_ = mutex;
+}
+
+InstanceGuard::~InstanceGuard() {
+  if (mutex_ == nullptr) return;
+  ReleaseMutex(static_cast<HANDLE>(mutex_));
+  CloseHandle(static_cast<HANDLE>(mutex_));
+}
+
+bool InstanceGuard::requestRaise() { return false; }
+
+void InstanceGuard::onRaiseRequest(std::function<void()> handler) {
+  std::lock_guard<std::mutex> lock(handlerMutex_);
+  handler_ = std::move(handler);
+}

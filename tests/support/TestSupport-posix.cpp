@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+#include <iconv.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "TestSupport.h"
+
+bool runInChildProcess(const std::function<void()>& scenario) {
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    scenario();
+    std::fflush(nullptr);
+    _exit(testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = 0;
+  return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+namespace {
+
+std::string convert(const std::string& text, const char* to, const char* from) {
+  iconv_t cd = iconv_open(to, from);
+  std::string out(text.size() * 4 + 4, '\0');
+  char* in = const_cast<char*>(text.data());
+  char* o = out.data();
+  size_t inLeft = text.size(), outLeft = out.size();
+  const bool converted = iconv(cd, &in, &inLeft, &o, &outLeft) != static_cast<size_t>(-1);
+  iconv_close(cd);
+  if (!converted) throw std::runtime_error("test text does not convert: " + text);
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+}  // namespace
+
+std::string cp932(const std::string& utf8) { return convert(utf8, "CP932", "UTF-8"); }
+std::string fromCp932(const std::string& bytes) { return convert(bytes, "UTF-8", "CP932"); }
+
+std::string settingsFileText(const std::string& utf8) { return utf8; }
+
+void setEnvironment(const std::string& name, const char* value) {
+  if (value == nullptr) {
+    unsetenv(name.c_str());
+  } else {
+    setenv(name.c_str(), value, 1);
+  }
+}
