@@ -5,9 +5,10 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <strings.h>
+
+#include "Pelcore/PelFileWrite.h"
 
 MessageSink& MessageSink::instance() {
   static MessageSink* sink = new MessageSink;
@@ -76,13 +77,7 @@ void MessageSink::writeLine(const std::string& line) {
     fd = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) fd = STDERR_FILENO;  // a message is never dropped for a bad path
   }
-  std::size_t done = 0;
-  while (done < line.size()) {
-    const ssize_t n = ::write(fd, line.data() + done, line.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
+  pelWriteAll(fd, line.data(), line.size());
   if (fd != STDERR_FILENO) ::close(fd);
 }
 
