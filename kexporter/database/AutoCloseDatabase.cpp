@@ -12,7 +12,7 @@ namespace {
 
 // The line numbers are part of the messages, fixed whatever the code's
 // layout.
-const char* const kSource = "AutoCloseDatabase";
+const char* const kSource = kAutoCloseDatabaseSource;
 constexpr int kLineNewDataSource = 67;
 constexpr int kLineInitializeDataSource = 70;
 constexpr int kLineNewSession = 74;

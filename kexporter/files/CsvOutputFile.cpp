@@ -66,7 +66,7 @@ int CsvOutputFile::writeRow(const std::vector<std::string>& fields) {
     if (i > 0) line_ += ',';
     substituted |= text_.appendConverted(fields[i], line_);
   }
-  line_ += "\r\n";
+  line_ += kLineEnd;
   bool written = file_ >= 0 && writeLine(file_, line_);
   ++linesInFile_;
   if (!written) {

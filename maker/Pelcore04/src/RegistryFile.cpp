@@ -219,7 +219,7 @@ void RegistryFile::parseLines(std::string_view text, const std::string& path) {
     }
 
     if (line.kind == Kind::Malformed) {
-      PelMessageSelection::error("PelParameter", kLineMalformed)
+      PelMessageSelection::error(kRegistryMessageSource, kLineMalformed)
           << "Malformed registry line skipped: " << path << ":"
           << static_cast<unsigned long>(lines_.size() + 1) << PelEndl;
     }

@@ -47,12 +47,12 @@ class FileDescriptor {
 };
 
 void reportFailure(int line, const std::string& what, const std::string& path) {
-  PelMessageSelection::error("PelParameter", line)
+  PelMessageSelection::error(kRegistryMessageSource, line)
       << what << " " << path << ": " << std::strerror(errno) << PelEndl;
 }
 
 void reportRefused(int line, const std::string& why, const std::string& path) {
-  PelMessageSelection::error("PelParameter", line)
+  PelMessageSelection::error(kRegistryMessageSource, line)
       << "Registry file refused, " << why << ": " << path << PelEndl;
 }
 
