@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
