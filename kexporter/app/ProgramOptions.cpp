@@ -2,9 +2,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include "ExitStatus.h"
+
 namespace {
 const char* const kVersionText = "Kexporterrun 1.0.1.0";
-const int kBadUsage = 2;
 }  // namespace
 
 std::optional<int> ProgramOptions::parse(int argc, char** argv) {
@@ -25,7 +26,7 @@ std::optional<int> ProgramOptions::parse(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     int status = app.exit(e);
-    return status == 0 ? 0 : kBadUsage;
+    return status == 0 ? kExitNormal : kExitBadUsage;
   }
   return std::nullopt;
 }

@@ -1,11 +1,10 @@
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
 
 #include "ConsoleApp.h"
+#include "ExitStatus.h"
 #include "InstanceGuard.h"
 #include "ProcessSignals.h"
 #include "ProgramOptions.h"
@@ -15,10 +14,8 @@
 
 namespace {
 
-const int kAnotherCopyRuns = 4;
-
-// The guard is keyed by the executable's name, so a copy under another name
-// runs on its own, as the product's named mutex did.
+// The guard is keyed by the executable's base name: a copy under another
+// name counts as another program and runs on its own.
 std::string executableBaseName(const char* argv0) {
   std::error_code error;
   std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -47,7 +44,7 @@ int main(int argc, char** argv) {
   InstanceGuard guard(executableBaseName(argv[0]));
   if (!guard.acquired()) {
     if (dialogs) guard.requestRaise();
-    return kAnotherCopyRuns;
+    return kExitAnotherCopy;
   }
 
 #ifdef KEXPORTER_WITH_DIALOGS

@@ -4,19 +4,16 @@
 #include <ostream>
 
 #include "ConsoleFrontend.h"
+#include "ExitStatus.h"
 #include "ExportJob.h"
+#include "Frontend.h"
 #include "OutputFolder.h"
+#include "ScopedFrontend.h"
 
 namespace {
 
-// The start dialog's texts; the missing space after "to" is the product's.
-const char* const kStopServiceText =
-    "配信サービスの停止と実行中の配信管理ツールの終了をしてから実行してください。";
-const char* const kStartText = "KLX toMPVコンバータ[エクスポータ]の実行を開始します。";
 const char* const kStartQuestion = "実行しますか？ [y/N] ";
 const char* const kFolderPrompt = "データ出力先: ";
-
-enum ExitStatus { kNormal = 0, kError = 1, kBadUsage = 2, kCancelled = 3 };
 
 bool isYes(const std::string& answer) {
   return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes" || answer == "YES";
@@ -51,15 +48,14 @@ bool ConsoleApp::askOutputFolder() {
 
 int ConsoleApp::run(const Options& options) {
   ConsoleFrontend console;
-  setFrontend(&console);
-  if (!options.yes && !confirmStart()) return kCancelled;
+  ScopedFrontend inUse(console);
+  if (!options.yes && !confirmStart()) return kExitCancelled;
   if (options.output) {
-    if (!acceptOutputFolder(*options.output)) return kBadUsage;
+    if (!acceptOutputFolder(*options.output)) return kExitBadUsage;
   } else if (!askOutputFolder()) {
-    return kCancelled;
+    return kExitCancelled;
   }
   ExportJob job;
   job.run();
-  setFrontend(nullptr);
-  return job.outcome() == ExportJob::Outcome::Succeeded ? kNormal : kError;
+  return job.outcome() == ExportJob::Outcome::Succeeded ? kExitNormal : kExitError;
 }

@@ -12,7 +12,7 @@ namespace {
 
 // The line numbers are part of the messages, fixed whatever the code's
 // layout.
-const char* const kSource = "AutoCloseDatabase";
+const char* const kSource = kAutoCloseDatabaseSource;
 constexpr int kLineNewDataSource = 67;
 constexpr int kLineInitializeDataSource = 70;
 constexpr int kLineNewSession = 74;
@@ -113,7 +113,7 @@ VekRC AutoCloseDatabase::CreateRowset(const char16_t* query, int reserved1, int 
         PelMessageSelection::error(kSource, kLineCreateRowsetFailed)
             << "CreateRowset failed. rc = 0x" << PelHex << rc << PelEndl;
       }
-      throw rc;
+      return standardCatchOf(rc, kSource, kLineCreateRowsetCatch);
     }
     rc = rowset_->Initialize(session_, query, kRowsetMode, reserved1, reserved2, columnCount,
                              bindings);
@@ -122,7 +122,7 @@ VekRC AutoCloseDatabase::CreateRowset(const char16_t* query, int reserved1, int 
         PelMessageSelection::error(kSource, kLineRowsetInitializeFailed)
             << "Rowset Initialize failed. rc = 0x" << PelHex << rc << PelEndl;
       }
-      throw rc;
+      return standardCatchOf(rc, kSource, kLineCreateRowsetCatch);
     }
     columnCount_ = columnCount;
     bindings_ = bindings;
@@ -136,7 +136,7 @@ VekRC AutoCloseDatabase::GetNextRow(int x) {
   PelMessageSelection::debug(kSource, kLineGetNextRowTrace) << "GetNextRow" << PelEndl;
   try {
     // The export run asks for a row even when its rowset did not open.
-    if (rowset_ == nullptr) throw VEK_E_UNEXPECTED;
+    if (rowset_ == nullptr) return standardCatchOf(VEK_E_UNEXPECTED, kSource, kLineGetNextRowCatch);
     return rowset_->GetNextRow(x);
   } catch (...) {
     return standardCatch(kSource, kLineGetNextRowCatch);

@@ -9,6 +9,9 @@ class OdbDataSource;
 class OdbRowset;
 class OdbSession;
 
+// The source name of the messages of AutoCloseDatabase and AutoCloseRowset.
+inline constexpr const char* kAutoCloseDatabaseSource = "AutoCloseDatabase";
+
 // The one way into a database: owns a data source, its session and at most
 // one open rowset, and releases them (rowset, session, data source) when
 // closed or destroyed. Every failure is logged under the source name

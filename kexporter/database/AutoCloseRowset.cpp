@@ -5,7 +5,7 @@
 
 namespace {
 
-const char* const kSource = "AutoCloseDatabase";
+const char* const kSource = kAutoCloseDatabaseSource;
 constexpr int kLineInitializeTrace = 341;
 
 }  // namespace

@@ -17,16 +17,20 @@ VekRC standardCatch(const char* source, int line) {
     PelMessageSelection::error(source, line) << e << PelEndl;
     return e.errorNumber() == kPelErrorWithOwnCode ? VEK_E_PELEXCEPTION : VEK_E_UNEXPECTED;
   } catch (VekRC rc) {
-    if (rc == VEK_E_UNEXPECTED) {
-      PelMessageSelection::error(source, line) << "Unexpected exception occurred" << PelEndl;
-    } else {
-      PelMessageSelection::normal(source, line) << "VekRC caught: 0x" << PelHex << rc << PelEndl;
-    }
-    return rc;
+    return standardCatchOf(rc, source, line);
   } catch (...) {
     PelMessageSelection::error(source, line) << "Exception occurred" << PelEndl;
     return VEK_E_UNEXPECTED;
   }
+}
+
+VekRC standardCatchOf(VekRC rc, const char* source, int line) {
+  if (rc == VEK_E_UNEXPECTED) {
+    PelMessageSelection::error(source, line) << "Unexpected exception occurred" << PelEndl;
+  } else {
+    PelMessageSelection::normal(source, line) << "VekRC caught: 0x" << PelHex << rc << PelEndl;
+  }
+  return rc;
 }
 
 void rethrowingCatch(const char* source, int line) {

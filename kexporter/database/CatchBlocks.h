@@ -12,6 +12,12 @@
 // returned as it is; anything else gives 0x8000FFFF.
 VekRC standardCatch(const char* source, int line);
 
+// The standard catch block's handling of a code raised as a plain value,
+// without raising it: logs rc as that block logs a caught VekRC and returns
+// it. For the operations whose own failures end in their catch block's
+// message.
+VekRC standardCatchOf(VekRC rc, const char* source, int line);
+
 // Logs the exception (a PelException only when its level asks for it) and
 // throws it on.
 [[noreturn]] void rethrowingCatch(const char* source, int line);

@@ -37,11 +37,6 @@ const char16_t* serverKey(int serverType, const std::string& version) {
   }
 }
 
-// The client is made for the multithreaded COM apartment of Windows. Here
-// the database library ties the client to the starting thread itself, so
-// there is nothing to enter.
-void enterMultithreadedApartment() {}
-
 }  // namespace
 
 VekRC QueryTesStub::initializeTessel(int serverType, std::string version) {
@@ -53,10 +48,11 @@ VekRC QueryTesStub::initializeTessel(int serverType, std::string version) {
       PelMessageSelection::error(kSource, kLineBadServerType)
           << "Bad Parameter : ServerType is " << serverType << ". rc = 0x" << PelHex
           << VEK_E_INVALIDARG << PelEndl;
-      throw VEK_E_INVALIDARG;
+      return standardCatchOf(VEK_E_INVALIDARG, kSource, kLineInitializeCatch);
     }
     requestedServerType = serverType;
-    enterMultithreadedApartment();
+    // The thread needs no set-up of its own: the database library ties its
+    // client to the thread that starts it.
     VekDefaultParameter::setParameterSource(key);
     const VekRC rc = OdbDataSource::InitializeTessel(key);
     if (rc != VEK_S_OK) {
@@ -64,7 +60,7 @@ VekRC QueryTesStub::initializeTessel(int serverType, std::string version) {
         PelMessageSelection::error(kSource, kLineInitializeTesselError)
             << "OdbDataSource::InitializeTessel Error. rc = 0x" << PelHex << rc << PelEndl;
       }
-      throw rc;
+      return standardCatchOf(rc, kSource, kLineInitializeCatch);
     }
     clientStartedFlag = 1;
     return VEK_S_OK;

@@ -14,18 +14,16 @@
 
 #include "DialogResources.h"
 #include "DialogUnits.h"
+#include "ExitStatus.h"
 #include "ExportJob.h"
 #include "Frontend.h"
 #include "InstanceGuard.h"
 #include "OutputFolderDialog.h"
 #include "QtFrontend.h"
+#include "ScopedFrontend.h"
 #include "StartDialog.h"
 
 namespace {
-
-const int kNormalEnd = 0;
-const int kErrorEnd = 1;
-const int kCancelled = 3;
 
 // The window a second copy brings to the front: the modal one the operator
 // works in, else any visible window of the program.
@@ -103,7 +101,7 @@ bool chooseOutputFolder(const std::optional<std::string>& output) {
 // the run has returned.
 ExportJob::Outcome runExport() {
   QtFrontend qtFrontend;
-  setFrontend(&qtFrontend);
+  ScopedFrontend inUse(qtFrontend);
   ExportJob job;
   std::atomic<bool> finished = false;
   QEventLoop loop;
@@ -122,7 +120,6 @@ ExportJob::Outcome runExport() {
   });
   while (!finished) loop.exec();
   worker.join();
-  setFrontend(nullptr);
   return job.outcome();
 }
 
@@ -137,7 +134,7 @@ int ExporterApp::start(const Options& options, InstanceGuard& guard) {
   prepareApplication();
   QObject raiseReceiver;
   RaiseForwarder forwarder(guard, &raiseReceiver);
-  if (!options.yes && !confirmStart()) return kCancelled;
-  if (!chooseOutputFolder(options.output)) return kCancelled;
-  return runExport() == ExportJob::Outcome::Succeeded ? kNormalEnd : kErrorEnd;
+  if (!options.yes && !confirmStart()) return kExitCancelled;
+  if (!chooseOutputFolder(options.output)) return kExitCancelled;
+  return runExport() == ExportJob::Outcome::Succeeded ? kExitNormal : kExitError;
 }

@@ -2,13 +2,12 @@
 
 #include <QPushButton>
 
+#include "Frontend.h"
+
 namespace {
 
-const char* const kStopServiceText =
-    "配信サービスの停止と実行中の配信管理ツールの終了をしてから実行してください。";
-// The missing space after "to" belongs to the text the operators know.
-const char* const kStartText = "KLX toMPVコンバータ[エクスポータ]の実行を開始します。";
-// Fixed in the window, as the program has always shown it.
+// The window's own spelling of the version, spaces after the dots included:
+// a fixed text of the layout, not the --version output.
 const char* const kVersionText = "Version 1. 0. 1. 0";
 
 }  // namespace

@@ -4,13 +4,9 @@
 
 #include "Cp932Table.h"
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "Pelcore/PelUtf8.h"
 
 namespace {
-
-bool isContinuationByte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // How many bytes of text one "?" stands for where no CP932 character can be
 // had: the whole UTF-8 sequence when it is well formed (a character CP932
@@ -23,7 +19,7 @@ std::size_t badSequenceLength(const char* text, std::size_t left) {
   else if (lead >= 0xF0 && lead <= 0xF4) expected = 4;
   std::size_t length = 1;
   while (length < expected && length < left &&
-         isContinuationByte(static_cast<unsigned char>(text[length]))) {
+         pelIsUtf8Continuation(static_cast<unsigned char>(text[length]))) {
     ++length;
   }
   return length;
@@ -44,48 +40,18 @@ bool cutShortAtEnd(const unsigned char* text, std::size_t left) {
   else if (lead >= 0xFC && lead <= 0xFD) expected = 6;
   if (expected <= left) return false;
   for (std::size_t k = 1; k < left; ++k) {
-    if (!isContinuationByte(text[k])) return false;
+    if (!pelIsUtf8Continuation(text[k])) return false;
   }
   return true;
-}
-
-// How many bytes at the start of text[0, size) are ASCII; sixteen at a time
-// where the processor allows.
-std::size_t asciiRunLength(const unsigned char* text, std::size_t size) {
-  std::size_t i = 0;
-#ifdef __SSE2__
-  for (; i + 16 <= size; i += 16) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-    if (_mm_movemask_epi8(bytes) != 0) break;
-  }
-#endif
-  while (i < size && text[i] < 0x80) ++i;
-  return i;
 }
 
 // The character of the well-formed one-, two- or three-byte UTF-8 sequence
 // at text[i] (advancing i past it), or nothing, leaving i, for anything
 // else.
 bool decodeBmp(const unsigned char* text, std::size_t size, std::size_t& i, char32_t& character) {
-  const unsigned char lead = text[i];
-  if (lead < 0x80) {
-    character = lead;
-    ++i;
-    return true;
-  }
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    if (i + 1 >= size || !isContinuationByte(text[i + 1])) return false;
-    character = (char32_t(lead & 0x1F) << 6) | (text[i + 1] & 0x3F);
-    i += 2;
-    return true;
-  }
-  if (lead < 0xE0 || lead > 0xEF || i + 2 >= size) return false;
-  const unsigned char second = text[i + 1];
-  const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
-  const unsigned char high = lead == 0xED ? 0x9F : 0xBF;  // no surrogates
-  if (second < low || second > high || !isContinuationByte(text[i + 2])) return false;
-  character = (char32_t(lead & 0x0F) << 12) | (char32_t(second & 0x3F) << 6) | (text[i + 2] & 0x3F);
-  i += 3;
+  std::size_t next = i;
+  if (!pelDecodeUtf8(text, size, next, character) || character > 0xFFFF) return false;
+  i = next;
   return true;
 }
 
@@ -104,7 +70,7 @@ bool Cp932Text::appendConverted(const std::string& utf8, std::string& out) {
   std::size_t i = 0;
   while (i < size) {
     // ASCII is the same in CP932: copied as it stands.
-    const std::size_t ascii = asciiRunLength(text + i, size - i);
+    const std::size_t ascii = pelAsciiPrefixLength(text + i, size - i);
     std::memcpy(out.data() + used, text + i, ascii);
     used += ascii;
     i += ascii;

@@ -4,13 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ExportSettings.h"
 #include "FileLines.h"
 #include "OpenOutputFolder.h"
 #include "OutputFolder.h"
 #include "RunLog.h"
 #include "SupportRoutines.h"
 
-int maxLinesPerFile = 20000;
+int maxLinesPerFile = kDefaultCsvMaxLine;
 
 const char* const kCsvWriteFailed = "ファイルへの書き込みが失敗しました。";
 const char* const kCsvCharsReplaced = "CP932に変換できない文字を?に置き換えました。";
@@ -65,7 +66,7 @@ int CsvOutputFile::writeRow(const std::vector<std::string>& fields) {
     if (i > 0) line_ += ',';
     substituted |= text_.appendConverted(fields[i], line_);
   }
-  line_ += "\r\n";
+  line_ += kLineEnd;
   bool written = file_ >= 0 && writeLine(file_, line_);
   ++linesInFile_;
   if (!written) {

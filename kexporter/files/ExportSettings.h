@@ -6,6 +6,11 @@
 // The most bytes a text setting keeps; a longer value is cut to them.
 inline constexpr std::size_t kMaxSettingBytes = 1023;
 
+// What a run uses when the settings file gives no CSVMAXLINE (the most lines
+// of a CSV file) or no GUIDSPLIT (the separator of a group's members).
+inline constexpr int kDefaultCsvMaxLine = 20000;
+inline constexpr const char* kDefaultGuidSplit = "&";
+
 // Reads the settings file beside the program ("Kexporter.ini" in
 // programFolder()): on Windows by the system's private-profile reader
 // (GetPrivateProfileStringA, GetPrivateProfileIntA), elsewhere by

@@ -5,7 +5,8 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cerrno>
+
+#include "Pelcore/PelFileWrite.h"
 
 namespace {
 
@@ -26,22 +27,10 @@ void takeBack(int fd, std::size_t written) {
 }
 
 bool writeAll(int fd, const std::string& bytes) {
-  const char* data = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    // The system call itself: in a process with threads the C library's
-    // write() adds thread-cancellation bookkeeping to every line, which costs
-    // more than a tenth of the call at a million lines.
-    ssize_t written = ::syscall(SYS_write, fd, data, left);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      takeBack(fd, bytes.size() - left);
-      return false;
-    }
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
-  return true;
+  const std::size_t written = pelWriteAll(fd, bytes.data(), bytes.size());
+  if (written == bytes.size()) return true;
+  takeBack(fd, written);
+  return false;
 }
 
 }  // namespace

@@ -2,26 +2,13 @@
 
 #include <fstream>
 
+#include "Pelcore/PelAsciiText.h"
+
 namespace {
 
 const char* const kWhitespace = " \t\r\n\f\v";
 
-std::string trimmed(const std::string& text) {
-  std::string::size_type first = text.find_first_not_of(kWhitespace);
-  if (first == std::string::npos) return std::string();
-  std::string::size_type last = text.find_last_not_of(kWhitespace);
-  return text.substr(first, last - first + 1);
-}
-
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
-
-bool sameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::string::size_type i = 0; i < a.size(); ++i) {
-    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-  }
-  return true;
-}
+std::string trimmed(const std::string& text) { return std::string(pelTrimmed(text, kWhitespace)); }
 
 std::string withoutEnclosingQuotes(const std::string& value) {
   if (value.size() < 2) return value;
@@ -66,13 +53,13 @@ std::optional<std::string> ProfileReader::read(const std::string& path,
     if (line.empty() || line.front() == ';') continue;
     if (std::optional<std::string> name = sectionName(line)) {
       if (inSection) return std::nullopt;
-      inSection = sameName(*name, section);
+      inSection = pelEqualsIgnoringAsciiCase(*name, section);
       continue;
     }
     if (!inSection) continue;
     std::string::size_type equals = line.find('=');
     if (equals == std::string::npos) continue;
-    if (!sameName(trimmed(line.substr(0, equals)), key)) continue;
+    if (!pelEqualsIgnoringAsciiCase(trimmed(line.substr(0, equals)), key)) continue;
     return withoutEnclosingQuotes(trimmed(line.substr(equals + 1)));
   }
   return std::nullopt;

@@ -66,7 +66,7 @@ void RunLog::write(const std::string& tag, const std::string& message,
                    bool showMessage) {
   if (logFile < 0) return;
   try {
-    std::string line = timeStamp() + " " + tag + " " + message + "\r\n";
+    std::string line = timeStamp() + " " + tag + " " + message + kLineEnd;
     // A "?" in the log's own line is not reported: the report would be
     // another log line.
     writeLine(logFile, logText().convert(line));

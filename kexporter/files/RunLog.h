@@ -10,7 +10,8 @@ inline constexpr const char* kTagFailure = ",【Failure】,";
 // The run log's file name in the output folder.
 inline constexpr const char* kRunLogFileName = "Kexporter.log";
 
-// The warning shown when the run log cannot be opened or a line not written.
+// The warning shown when the run log cannot be opened or a line cannot be
+// composed; a line the system does not take is not reported.
 extern const char* const kRunLogFailed;
 
 // The operator's record of one export run: "Kexporter.log" in the output

@@ -23,8 +23,12 @@ class Frontend {
 
 // The program title, caption of every window and prefix of terminal warnings.
 extern const char* const kProgramTitle;
+// The texts every front end shows before the operator confirms the start.
+extern const char* const kStopServiceText;
+extern const char* const kStartText;
 
-// REQUIRES: called before the export starts; the front end outlives its use.
+// Makes frontend the one in use; null puts the default back. Set through
+// ScopedFrontend, which puts the default back on every way out.
 void setFrontend(Frontend* frontend);
 // The front end in use. Before setFrontend, warnings go to standard error and
 // the progress and result are not shown.

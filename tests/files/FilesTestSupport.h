@@ -9,19 +9,20 @@
 #include "Frontend.h"
 #include "OpenOutputFolder.h"
 #include "OutputFolder.h"
+#include "ScopedFrontend.h"
 #include "TestSupport.h"
 
 // Stands in for the person at the screen: keeps every warning shown.
 class RecordingFrontend : public Frontend {
  public:
-  RecordingFrontend() { setFrontend(this); }
-  ~RecordingFrontend() override { setFrontend(nullptr); }
-
   void showWarning(const std::string& text) override { warnings.push_back(text); }
   std::unique_ptr<ProgressView> startProgress() override { return nullptr; }
   void showResult(const std::string&) override {}
 
   std::vector<std::string> warnings;
+
+ private:
+  ScopedFrontend inUse_{*this};
 };
 
 // Holds a folder open as the output folder, as an export run does; the

@@ -22,9 +22,9 @@ namespace {
 constexpr std::size_t kMemoryLimit = 0x3FFFFF;
 constexpr int kCodeTypeAtLoad = 2;
 
-// Runs once when the library is loaded, after the objects above. The
-// Windows runtime's error-mode switch has no counterpart here: runtime
-// errors already go to standard error.
+// Runs once when the library is loaded, after the objects above: names the
+// process in the common library's messages and sets its process-wide
+// values.
 struct LibraryLoad {
   LibraryLoad() {
     PelMessageStream::setCommandName("TarvikNX", -1);

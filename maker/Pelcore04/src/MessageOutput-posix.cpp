@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "MessageOutput.h"
+#include "Pelcore/PelFileWrite.h"
 
 std::string defaultCommandName() { return program_invocation_short_name; }
 
@@ -27,12 +28,6 @@ void writeMessageLine(const std::string& line) {
     fd = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) fd = STDERR_FILENO;  // a message is never dropped for a bad path
   }
-  std::size_t done = 0;
-  while (done < line.size()) {
-    const ssize_t n = ::write(fd, line.data() + done, line.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
+  pelWriteAll(fd, line.data(), line.size());
   if (fd != STDERR_FILENO) ::close(fd);
 }

@@ -4,19 +4,7 @@
 #include <ctime>
 
 #include "MessageOutput.h"
-
-namespace {
-
-bool sameAsciiText(const char* a, const char* b) {
-  for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-    const char lowerA = *a >= 'A' && *a <= 'Z' ? *a - 'A' + 'a' : *a;
-    const char lowerB = *b >= 'A' && *b <= 'Z' ? *b - 'A' + 'a' : *b;
-    if (lowerA != lowerB) return false;
-  }
-  return *a == *b;
-}
-
-}  // namespace
+#include "Pelcore/PelAsciiText.h"
 
 MessageSink& MessageSink::instance() {
   static MessageSink* sink = new MessageSink;
@@ -28,8 +16,8 @@ MessageSink::MessageSink() : commandName_(defaultCommandName()) {}
 PelMessageLevel MessageSink::selectedLevel() {
   const char* value = std::getenv("PEL_MESSAGE_LEVEL");
   if (value == nullptr) return PelMessageLevel::Normal;
-  if (sameAsciiText(value, "error")) return PelMessageLevel::Error;
-  if (sameAsciiText(value, "debug")) return PelMessageLevel::Debug;
+  if (pelEqualsIgnoringAsciiCase(value, "error")) return PelMessageLevel::Error;
+  if (pelEqualsIgnoringAsciiCase(value, "debug")) return PelMessageLevel::Debug;
   return PelMessageLevel::Normal;
 }
 

@@ -25,13 +25,13 @@ std::optional<RegistryValue> readValue(const PelUnicodeString& source, const Pel
 // section nobody can name, and a line break would split the value's line.
 bool writable(const std::string& source, const std::string& key, const std::string& text) {
   if (!RegistryFile::hasHive(source)) {
-    PelMessageSelection::error("PelParameter", kLineNoHive)
+    PelMessageSelection::error(kRegistryMessageSource, kLineNoHive)
         << "Registry key without a hive not written: [" << source << "]" << PelEndl;
     return false;
   }
   if (!RegistryFile::canStore(source) || !RegistryFile::canStore(key) ||
       !RegistryFile::canStore(text)) {
-    PelMessageSelection::error("PelParameter", kLineLineBreak)
+    PelMessageSelection::error(kRegistryMessageSource, kLineLineBreak)
         << "Registry value with a line break not written: [" << source << "] " << key << PelEndl;
     return false;
   }

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "Pelcore/PelAsciiText.h"
+#include "Pelcore/PelUtf8.h"
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -9,12 +12,6 @@
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-bool isAsciiUpper(char16_t c) { return c >= u'A' && c <= u'Z'; }
-
-char16_t foldAscii(char16_t c) {
-  return isAsciiUpper(c) ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
 
 // Length of at most `limit` characters, stopping at a terminating zero, so a
 // length larger than the text never reads past its end.
@@ -30,19 +27,19 @@ std::size_t boundedLength(const Char* text, std::size_t limit) {
 // advanced past them; returns how many. Most database texts are ASCII, so
 // this runs sixteen characters at a time where the processor allows.
 std::size_t copyAsciiRun(const char* text, std::size_t size, char16_t*& out) {
+  const std::size_t n = pelAsciiPrefixLength(reinterpret_cast<const unsigned char*>(text), size);
   std::size_t i = 0;
 #ifdef __SSE2__
   const __m128i zero = _mm_setzero_si128();
-  for (; i + 16 <= size; i += 16) {
+  for (; i + 16 <= n; i += 16) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-    if (_mm_movemask_epi8(bytes) != 0) break;
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(bytes, zero));
     out += 16;
   }
 #endif
-  for (; i < size && static_cast<unsigned char>(text[i]) < 0x80; ++i) *out++ = static_cast<char16_t>(text[i]);
-  return i;
+  for (; i < n; ++i) *out++ = static_cast<char16_t>(text[i]);
+  return n;
 }
 
 std::size_t copyAsciiRun(const char16_t* text, std::size_t size, char*& out) {
@@ -67,15 +64,11 @@ std::size_t copyAsciiRun(const char16_t* text, std::size_t size, char*& out) {
 // surrogates: Japanese text) at the start of text[0, size) decoded to out,
 // which is advanced past them; returns how many bytes were read.
 std::size_t copyThreeByteRun(const char* text, std::size_t size, char16_t*& out) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text);
   std::size_t i = 0;
-  while (i + 2 < size) {
-    const auto b0 = static_cast<unsigned char>(text[i]);
-    const auto b1 = static_cast<unsigned char>(text[i + 1]);
-    const auto b2 = static_cast<unsigned char>(text[i + 2]);
-    if ((b0 & 0xF0) != 0xE0 || (b1 & 0xC0) != 0x80 || (b2 & 0xC0) != 0x80) break;
-    const char16_t c = static_cast<char16_t>(((b0 & 0x0F) << 12) | ((b1 & 0x3F) << 6) | (b2 & 0x3F));
-    if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF)) break;  // overlong, surrogate
-    *out++ = c;
+  char32_t c;
+  while (i + 2 < size && pelDecodeUtf8ThreeBytes(bytes + i, c)) {
+    *out++ = static_cast<char16_t>(c);
     i += 3;
   }
   return i;
@@ -101,44 +94,13 @@ char* putUtf8(char* out, char32_t cp) {
   return out;
 }
 
-bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
-
-// Decodes one UTF-8 sequence at text[i]. On an ill-formed sequence it yields
-// U+FFFD and consumes the longest valid prefix (at least one byte), the
-// usual practice for replacement characters.
+// Decodes one UTF-8 sequence at text[i]; an ill-formed one gives U+FFFD and
+// is consumed up to its longest well-formed start, the usual practice for
+// replacement characters.
 char32_t decodeUtf8(std::string_view text, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  if (lead < 0x80) {
-    ++i;
-    return lead;
-  }
-  std::size_t count;
   char32_t cp;
-  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    count = 1; cp = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    count = 2; cp = lead & 0x0F;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    count = 3; cp = lead & 0x07;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    ++i;
-    return kReplacement;
-  }
-  ++i;
-  for (std::size_t k = 0; k < count; ++k) {
-    if (i >= text.size()) return kReplacement;
-    const auto b = static_cast<unsigned char>(text[i]);
-    const bool ok = k == 0 ? (b >= low && b <= high) : isContinuation(b);
-    if (!ok) return kReplacement;
-    cp = (cp << 6) | (b & 0x3F);
-    ++i;
-  }
-  return cp;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  return pelDecodeUtf8(bytes, text.size(), i, cp) ? cp : kReplacement;
 }
 
 }  // namespace
@@ -249,8 +211,8 @@ int PelUnicodeString::compare(const char16_t* text, bool caseSensitive, std::siz
     char16_t a = text_[i];
     char16_t b = other[i];
     if (!caseSensitive) {
-      a = foldAscii(a);
-      b = foldAscii(b);
+      a = pelAsciiLower(a);
+      b = pelAsciiLower(b);
     }
     if (a != b) return a < b ? -1 : 1;
   }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "Pelcore/PelAsciiText.h"
 #include "Pelcore/PelMessage.h"
 #include "Pelcore/PelUnicodeString.h"
 
@@ -21,32 +22,13 @@ constexpr HiveName kHives[] = {
     {"HKCC", "HKEY_CURRENT_CONFIG"},
 };
 
-char foldChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string fold(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = foldChar(c);
-  return out;
-}
-
-bool equalsFolded(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (foldChar(a[i]) != foldChar(b[i])) return false;
-  }
-  return true;
-}
-
 bool startsWithFolded(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && equalsFolded(text.substr(0, prefix.size()), prefix);
+  return text.size() >= prefix.size() &&
+         pelEqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
-std::string_view trim(std::string_view text) {
-  const auto isSpace = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
-  return text;
-}
+// Blanks around a line's parts: spaces and tabs (line ends are kept apart).
+std::string_view trim(std::string_view text) { return pelTrimmed(text, " \t"); }
 
 // The key path with its hive spelled in full and no trailing backslash.
 std::string displayKey(std::string_view key) {
@@ -55,14 +37,14 @@ std::string displayKey(std::string_view key) {
   const std::size_t cut = key.find('\\');
   const std::string_view hive = key.substr(0, cut);
   for (const HiveName& h : kHives) {
-    if (equalsFolded(hive, h.shortName)) {
+    if (pelEqualsIgnoringAsciiCase(hive, h.shortName)) {
       return std::string(h.fullName) + std::string(cut == std::string_view::npos ? "" : key.substr(cut));
     }
   }
   return std::string(key);
 }
 
-std::string matchKey(std::string_view key) { return fold(displayKey(key)); }
+std::string matchKey(std::string_view key) { return pelAsciiLowered(displayKey(key)); }
 
 // Reads a "..." text at text[pos] with the \\ and \" escapes; a backslash
 // before any other character stands for itself.
@@ -231,13 +213,13 @@ void RegistryFile::parseLines(std::string_view text, const std::string& path) {
       line.kind = result == ValueParse::Value     ? Kind::Value
                   : result == ValueParse::Ignored ? Kind::Other
                                                   : Kind::Malformed;
-      line.match = fold(line.name);
+      line.match = pelAsciiLowered(line.name);
     } else {
       line.kind = Kind::Malformed;
     }
 
     if (line.kind == Kind::Malformed) {
-      PelMessageSelection::error("PelParameter", kLineMalformed)
+      PelMessageSelection::error(kRegistryMessageSource, kLineMalformed)
           << "Malformed registry line skipped: " << path << ":"
           << static_cast<unsigned long>(lines_.size() + 1) << PelEndl;
     }
@@ -279,14 +261,14 @@ std::string RegistryFile::newline() const {
 }
 
 std::optional<RegistryValue> RegistryFile::find(std::string_view key, std::string_view name) const {
-  const std::vector<std::size_t> found = valueLines(matchKey(key), fold(name));
+  const std::vector<std::size_t> found = valueLines(matchKey(key), pelAsciiLowered(name));
   if (found.empty()) return std::nullopt;
   return lines_[found.back()].value;
 }
 
 void RegistryFile::set(std::string_view key, std::string_view name, const RegistryValue& value) {
   const std::string foldedKey = matchKey(key);
-  const std::vector<std::size_t> found = valueLines(foldedKey, fold(name));
+  const std::vector<std::size_t> found = valueLines(foldedKey, pelAsciiLowered(name));
   if (!found.empty()) {
     // The last statement is the one in force; rewrite it, spelled as before.
     const std::size_t at = found.back();
@@ -300,7 +282,7 @@ void RegistryFile::set(std::string_view key, std::string_view name, const Regist
   Line added;
   added.kind = Kind::Value;
   added.name = std::string(name);
-  added.match = fold(name);
+  added.match = pelAsciiLowered(name);
   added.text = formatValue(name, value);
   added.value = value;
   added.ending = newline();
@@ -337,7 +319,7 @@ void RegistryFile::set(std::string_view key, std::string_view name, const Regist
 }
 
 bool RegistryFile::remove(std::string_view key, std::string_view name) {
-  const std::vector<std::size_t> found = valueLines(matchKey(key), fold(name));
+  const std::vector<std::size_t> found = valueLines(matchKey(key), pelAsciiLowered(name));
   for (auto it = found.rbegin(); it != found.rend(); ++it) {
     lines_.erase(lines_.begin() + *it, lines_.begin() + endOfStatement(*it));
   }
@@ -355,7 +337,7 @@ bool RegistryFile::hasHive(std::string_view key) {
   const std::string full = displayKey(key);
   const std::string_view hive = std::string_view(full).substr(0, full.find('\\'));
   for (const HiveName& h : kHives) {
-    if (equalsFolded(hive, h.fullName)) return true;
+    if (pelEqualsIgnoringAsciiCase(hive, h.fullName)) return true;
   }
   return false;
 }

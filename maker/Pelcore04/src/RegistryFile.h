@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+// The source name of the registry's diagnostic messages.
+inline constexpr const char* kRegistryMessageSource = "PelParameter";
+
 // One value of a registry key as the file states it.
 struct RegistryValue {
   enum class Type { String, Dword, Other };  // Other: hex:, hex(n):, ...

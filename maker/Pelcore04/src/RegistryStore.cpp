@@ -14,6 +14,7 @@
 #include <ctime>
 #include <mutex>
 
+#include "Pelcore/PelFileWrite.h"
 #include "Pelcore/PelMessage.h"
 
 namespace {
@@ -46,12 +47,12 @@ class FileDescriptor {
 };
 
 void reportFailure(int line, const std::string& what, const std::string& path) {
-  PelMessageSelection::error("PelParameter", line)
+  PelMessageSelection::error(kRegistryMessageSource, line)
       << what << " " << path << ": " << std::strerror(errno) << PelEndl;
 }
 
 void reportRefused(int line, const std::string& why, const std::string& path) {
-  PelMessageSelection::error("PelParameter", line)
+  PelMessageSelection::error(kRegistryMessageSource, line)
       << "Registry file refused, " << why << ": " << path << PelEndl;
 }
 
@@ -172,17 +173,6 @@ struct RegistryCache {
   }
 };
 
-bool writeAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 // A symbolic link to the registry keeps pointing at it: the file it names
 // is the one replaced.
 std::string targetPath(const std::string& path) {
@@ -206,7 +196,7 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
   }
   struct stat old {};
   const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  const bool written = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), bytes) &&
+  const bool written = ::fchmod(fd.get(), mode) == 0 && pelWriteAll(fd.get(), bytes.data(), bytes.size()) == bytes.size() &&
                        ::fsync(fd.get()) == 0 && ::close(fd.release()) == 0 &&
                        ::rename(temporary.c_str(), path.c_str()) == 0;
   if (!written) {

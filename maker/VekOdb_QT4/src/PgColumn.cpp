@@ -1,9 +1,7 @@
 #include "PgColumn.h"
 
 #include <charconv>
-#include <cmath>
 #include <cstdint>
-#include <limits>
 #include <string_view>
 
 #include "OdbColumnValue.h"

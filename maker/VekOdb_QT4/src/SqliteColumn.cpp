@@ -1,9 +1,6 @@
 #include "SqliteColumn.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstdint>
-#include <limits>
 #include <string_view>
 
 #include "OdbColumnValue.h"

@@ -25,9 +25,9 @@ struct ColumnDateTime {
   std::int16_t milliseconds = 0;
 };
 
-// One result column of a rowset. The fields keep the meanings of the maker's
-// 24-byte record; on a 64-bit platform the text pointer needs eight bytes, so
-// the record is laid out naturally instead of overlaying the fields.
+// One result column of a rowset: the caller sets the type, a fetch sets the
+// status and the field of that type. Each type has a field of its own, so a
+// text pointer of any width fits beside the others.
 struct ColumnBinding {
   std::int32_t type = 0;      // kColumnInteger, kColumnText, ...
   std::int32_t status = 0;    // kColumnValuePresent or null
