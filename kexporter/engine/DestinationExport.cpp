@@ -11,6 +11,9 @@
 
 namespace {
 
+const char* const kPhaseText = "あて先をエクスポート中です。\r\n";
+const char* const kStartMessage = "umAccountのエクスポータを開始しました。";
+
 const char16_t* const kQuery =
     u"select ac_guid,ac_id,ac_name,ac_storeTray from umAccount order by ac_id";
 
@@ -26,17 +29,13 @@ enum { kGuid, kId, kName, kStoreTrayColumn, kColumnCount };
 }  // namespace
 
 void DestinationExport::run() {
-  state_.progress->setMessage("あて先をエクスポート中です。\r\n");
-  logSuccess("umAccountのエクスポータを開始しました。");
-
   ColumnBinding bindings[kColumnCount];
   bindings[kGuid].type = kColumnText;
   bindings[kId].type = kColumnInteger;
   bindings[kName].type = kColumnText;
   bindings[kStoreTrayColumn].type = kColumnInteger;
   AutoCloseRowset rowset(state_.database, kQuery, 0, 0, kColumnCount, bindings);
-  rowset.Initialize();
-  if (!state_.fetchFirstRow()) return;
+  if (!state_.startTable(kPhaseText, kStartMessage, rowset)) return;
 
   CsvOutputFile destination(state_.csvMaxLine);
   CsvOutputFile excluded(state_.csvMaxLine);

@@ -26,8 +26,9 @@ const char* const kSettingsSection = "Kexporter";
 const int kDefaultCsvMaxLine = 20000;
 const char* const kDefaultGuidSplit = "&";
 
-// The user-management database on this machine. The third text names the
-// local engine to the database library; the fourth has no meaning here.
+// The user-management database on this machine. The database library reads
+// only the database name (the registry says where the installation keeps
+// it) and discards the host and the two further texts.
 const char16_t* const kLocalHost = u"localhost";
 const char16_t* const kUserDatabase = u"ud_gwAddress";
 const char16_t* const kConnectionKind = u"L";
@@ -47,12 +48,11 @@ bool countRows(RunState& state, const char16_t* query, const char* successMessag
   ColumnBinding binding;
   binding.type = kColumnInteger;
   AutoCloseRowset rowset(state.database, query, 0, 0, 1, &binding);
-  rowset.Initialize();
-  if (!state.fetchFirstRow()) return false;
+  if (!state.startQuery(rowset)) return false;
   do {
     count = columnInt(binding);
     state.totalCount += count;
-  } while (state.database->GetNextRow(0) == 0);
+  } while (state.database->GetNextRow(0) == VEK_S_OK);
   state.database->CloseRowset();
   logSuccess(successMessage);
   return true;
@@ -117,14 +117,14 @@ void ExportJob::run() {
   RunLog::open();
   logSuccess(kStartedMessage);
 
-  if (QueryTesStub::initializeTessel(0, state.version) != 0) {
+  if (QueryTesStub::initializeTessel(0, state.version) != VEK_S_OK) {
     failEarly(kInitFailedMessage);
     return;
   }
   logSuccess(kInitSucceededMessage);
 
   AutoCloseDatabase database(kLocalHost, kUserDatabase, kConnectionKind, kNoFourthText);
-  if (database.Open() != 0) {
+  if (database.Open() != VEK_S_OK) {
     failEarly(kNotInstalledMessage);
     QueryTesStub::terminateTessel();
     database.Close(0);
@@ -142,7 +142,7 @@ void ExportJob::run() {
 
   progress->end();
   database.Close(0);
-  if (QueryTesStub::terminateTessel() != 0) {
+  if (QueryTesStub::terminateTessel() != VEK_S_OK) {
     logFailure(kTerminateFailedMessage);
     state.succeeded = false;
   }

@@ -12,6 +12,9 @@
 
 namespace {
 
+const char* const kPhaseText = "グループあて先をエクスポート中です。\r\n";
+const char* const kStartMessage = "umGroupのエクスポータを開始しました。";
+
 const char16_t* const kQuery =
     u"select gr_ownerguid,ac_name,gr_guid from umGroup,umAccount "
     u"where umGroup.gr_ownerguid=umAccount.ac_guid order by umGroup.gr_ownerguid";
@@ -38,21 +41,17 @@ void GroupDestinationExport::appendMember(const std::string& memberText) {
     members_.append(memberText, 1, memberText.size() - 2);
     return;
   }
-  const std::string converted;
-  logFailure("グループ(" + currentOwner_ + ")にはコンバータできないあて先データがあります。(" +
-             converted + ")");
+  // The message's closing parentheses stay empty: they would hold the
+  // converted member, which is empty here by definition.
+  logFailure("グループ(" + currentOwner_ + ")にはコンバータできないあて先データがあります。()");
   state_.succeeded = false;
 }
 
 void GroupDestinationExport::run() {
-  state_.progress->setMessage("グループあて先をエクスポート中です。\r\n");
-  logSuccess("umGroupのエクスポータを開始しました。");
-
   ColumnBinding bindings[kColumnCount];
   for (ColumnBinding& binding : bindings) binding.type = kColumnText;
   AutoCloseRowset rowset(state_.database, kQuery, 0, 0, kColumnCount, bindings);
-  rowset.Initialize();
-  if (!state_.fetchFirstRow()) return;
+  if (!state_.startTable(kPhaseText, kStartMessage, rowset)) return;
 
   CsvOutputFile group(state_.csvMaxLine);
   group.open("group");

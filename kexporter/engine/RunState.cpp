@@ -1,6 +1,7 @@
 #include "RunState.h"
 
 #include "AutoCloseDatabase.h"
+#include "AutoCloseRowset.h"
 #include "CsvOutputFile.h"
 #include "ExportTexts.h"
 #include "Frontend.h"
@@ -22,10 +23,18 @@ void failDatabaseAccess(RunState& state) {
 
 }  // namespace
 
-bool RunState::fetchFirstRow() {
-  if (database->GetNextRow(0) == 0) return true;
+bool RunState::startQuery(AutoCloseRowset& rowset) {
+  // Unchecked: a query that did not open yields no first row.
+  rowset.Initialize();
+  if (database->GetNextRow(0) == VEK_S_OK) return true;
   failDatabaseAccess(*this);
   return false;
+}
+
+bool RunState::startTable(const char* phaseText, const char* startMessage, AutoCloseRowset& rowset) {
+  progress->setMessage(phaseText);
+  logSuccess(startMessage);
+  return startQuery(rowset);
 }
 
 RunState::Fetch RunState::fetchNext() {

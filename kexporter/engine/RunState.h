@@ -5,6 +5,7 @@
 #include <vector>
 
 class AutoCloseDatabase;
+class AutoCloseRowset;
 class CsvOutputFile;
 class ProgressView;
 
@@ -26,9 +27,13 @@ struct RunState {
   int tsiExportCount = 0;
   bool succeeded = true;
 
-  // Fetches an export query's first row. False when there is none: the
-  // database access failed, which is logged, shown and fails the run.
-  bool fetchFirstRow();
+  // Opens `rowset`'s query and fetches its first row. False when there is
+  // none: the database access failed, which is logged, shown and fails the
+  // run.
+  bool startQuery(AutoCloseRowset& rowset);
+  // Begins a table export: shows its phase text, logs its start line, then
+  // startQuery(rowset).
+  bool startTable(const char* phaseText, const char* startMessage, AutoCloseRowset& rowset);
   enum class Fetch { Row, End, Failed };
   // Fetches the next row and counts the one just handled on the progress
   // bar. Failed when the row could not be read: logged, shown, and the run

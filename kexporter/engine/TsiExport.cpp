@@ -11,19 +11,18 @@
 #include "RunState.h"
 
 namespace {
+
+const char* const kPhaseText = "TSIをエクスポート中です。\r\n";
+const char* const kStartMessage = "umTSIのエクスポータを開始しました。";
 const char16_t* const kQuery = u"select ts_code,ts_guid,ts_sender from umTSI";
 enum { kCode, kGuid, kSender, kColumnCount };
 }  // namespace
 
 void TsiExport::run() {
-  state_.progress->setMessage("TSIをエクスポート中です。\r\n");
-  logSuccess("umTSIのエクスポータを開始しました。");
-
   ColumnBinding bindings[kColumnCount];
   for (ColumnBinding& binding : bindings) binding.type = kColumnText;
   AutoCloseRowset rowset(state_.database, kQuery, 0, 0, kColumnCount, bindings);
-  rowset.Initialize();
-  if (!state_.fetchFirstRow()) return;
+  if (!state_.startTable(kPhaseText, kStartMessage, rowset)) return;
 
   CsvOutputFile tsi(state_.csvMaxLine);
   tsi.open("tsi");
