@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
 
   bool dialogs = false;
 #ifdef KEXPORTER_WITH_DIALOGS
-  dialogs = !options.console && hasDisplay();
+  dialogs = !options.console && !options.check && hasDisplay();
 #endif
 
   InstanceGuard guard(executableBaseName(argv[0]));
@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
     return kAnotherCopyRuns;
   }
 
+  if (options.check) return ConsoleApp(std::cin, std::cout).check();
 #ifdef KEXPORTER_WITH_DIALOGS
   if (dialogs) {
     ExporterApp::Options dialogOptions{options.yes, options.output};

@@ -3,6 +3,7 @@
 #include <istream>
 #include <ostream>
 
+#include "CheckReport.h"
 #include "ConsoleFrontend.h"
 #include "ExportJob.h"
 #include "OutputFolder.h"
@@ -60,6 +61,16 @@ int ConsoleApp::run(const Options& options) {
   }
   ExportJob job;
   job.run();
+  setFrontend(nullptr);
+  return job.outcome() == ExportJob::Outcome::Succeeded ? kNormal : kError;
+}
+
+int ConsoleApp::check() {
+  ConsoleFrontend console;
+  setFrontend(&console);
+  CheckReport report(out_);
+  ExportJob job;
+  job.check(report);
   setFrontend(nullptr);
   return job.outcome() == ExportJob::Outcome::Succeeded ? kNormal : kError;
 }

@@ -11,8 +11,9 @@
 
 namespace {
 
-const char* const kPhaseText = "あて先をエクスポート中です。\r\n";
-const char* const kStartMessage = "umAccountのエクスポータを開始しました。";
+const TableTexts kTexts{"あて先をエクスポート中です。\r\n", "umAccountのエクスポータを開始しました。", "umAccount"};
+// The fields of every row written.
+const RowColumns kRowColumns{{"ac_guid", "ac_name"}, 0};
 
 const char16_t* const kQuery =
     u"select ac_guid,ac_id,ac_name,ac_storeTray from umAccount order by ac_id";
@@ -35,11 +36,11 @@ void DestinationExport::run() {
   bindings[kName].type = kColumnText;
   bindings[kStoreTrayColumn].type = kColumnInteger;
   AutoCloseRowset rowset(state_.database, kQuery, 0, 0, kColumnCount, bindings);
-  if (!state_.startTable(kPhaseText, kStartMessage, rowset)) return;
+  if (!state_.startTable(kTexts, bindings[kGuid], rowset)) return;
 
-  CsvOutputFile destination(state_.csvMaxLine);
-  CsvOutputFile excluded(state_.csvMaxLine);
-  CsvOutputFile faxTray(state_.csvMaxLine);
+  CsvOutputFile destination(state_.csvMaxLine, state_.csvTarget());
+  CsvOutputFile excluded(state_.csvMaxLine, state_.csvTarget());
+  CsvOutputFile faxTray(state_.csvMaxLine, state_.csvTarget());
   destination.open("destination");
   excluded.open("excluded_destination");
   faxTray.open("faxTray");
@@ -54,12 +55,13 @@ void DestinationExport::run() {
     const std::string& name = row[1];
     bool special = name == kUntransferredTrayName || name == kFaxTrayName;
     if (tray == kStoreTray && !special) {
-      state_.writeRow(destination, row);
+      state_.writeRow(destination, row, &kRowColumns);
       ++state_.destinationCount;
     } else if (tray != kNullRendering) {
-      state_.writeRow(excluded, row);
+      state_.writeRow(excluded, row, &kRowColumns);
       ++state_.excludedCount;
-      if (name == kFaxTrayName) state_.writeRow(faxTray, row);
+      // The same row again: its problems were told with the line above.
+      if (name == kFaxTrayName) state_.writeRow(faxTray, row, nullptr);
     }
   } while (state_.fetchNextRow());
 

@@ -5,6 +5,7 @@
 
 #include "AutoCloseDatabase.h"
 #include "AutoCloseRowset.h"
+#include "CheckReport.h"
 #include "DestinationExport.h"
 #include "ExportSettings.h"
 #include "ExportTexts.h"
@@ -69,13 +70,15 @@ void countTables(RunState& state) {
             state.tsiCount);
 }
 
-// Each table is exported only when it has rows and nothing failed before.
+// Each table is exported only when it has rows and nothing failed before;
+// a check goes on after a failure, to find every problem in one run.
 void exportTables(RunState& state) {
+  auto goOn = [&] { return state.succeeded || state.check != nullptr; };
   if (!state.succeeded) return;
   if (state.accountCount > 0) DestinationExport(state).run();
-  if (!state.succeeded) return;
+  if (!goOn()) return;
   if (state.groupCount > 0) GroupDestinationExport(state).run();
-  if (!state.succeeded) return;
+  if (!goOn()) return;
   if (state.tsiCount > 0) TsiExport(state).run();
 }
 
@@ -116,10 +119,28 @@ void ExportJob::run() {
   const OpenOutputFolder folder;
   RunLog::open();
   logSuccess(kStartedMessage);
+  if (!exportAll(state)) return;
+  RunLog::close();
+  outcome_ = state.succeeded ? Outcome::Succeeded : Outcome::Failed;
+  frontend().showResult(resultText(state));
+}
 
+void ExportJob::check(CheckReport& report) {
+  outcome_ = Outcome::Failed;
+  RunState state;
+  readSettings(state);
+  state.check = &report;
+  // No output folder and no run log: the log lines of the steps go nowhere.
+  RunLog::close();
+  if (!exportAll(state)) return;
+  report.finish();
+  outcome_ = state.succeeded ? Outcome::Succeeded : Outcome::Failed;
+}
+
+bool ExportJob::exportAll(RunState& state) {
   if (QueryTesStub::initializeTessel(0, state.version) != VEK_S_OK) {
     failEarly(kInitFailedMessage);
-    return;
+    return false;
   }
   logSuccess(kInitSucceededMessage);
 
@@ -128,7 +149,7 @@ void ExportJob::run() {
     failEarly(kNotInstalledMessage);
     QueryTesStub::terminateTessel();
     database.Close(0);
-    return;
+    return false;
   }
   logSuccess(kOpenSucceededMessage);
   state.database = &database;
@@ -147,7 +168,5 @@ void ExportJob::run() {
     state.succeeded = false;
   }
   logSummary(state);
-  RunLog::close();
-  outcome_ = state.succeeded ? Outcome::Succeeded : Outcome::Failed;
-  frontend().showResult(resultText(state));
+  return true;
 }
