@@ -178,7 +178,7 @@ TEST(ExportRun, SettingsChooseGenerationAndLineLimit) {
 // Problems of every kind over the three tables: a check lists them all, the
 // export stops at the first.
 TEST(ExportRun, CheckListsEveryProblemWhereTheExportStopsAtTheFirst) {
-  Installation installation;
+  Installation installation("Kexporterrun-check");
   installation.sql(
       "insert into umAccount(ac_guid,ac_id,ac_name,ac_storeTray) values"
       "('G1',1,'普通',1),('G2',2,'Tray','x'),('G3',3,'Owner',NULL);"
@@ -255,7 +255,7 @@ std::string countLines(const std::map<std::string, std::pair<int, int>>& counts)
 // On the demo installation a check agrees with an export on every count,
 // rollover included, and leaves every folder as it was.
 TEST(ExportRun, CheckCountsWhatTheExportWritesAndWritesNothing) {
-  Installation installation;
+  Installation installation("Kexporterrun-checkdemo");
   const fs::path demo = installation.root() / "demo";
   ASSERT_EQ(0, std::system((KEXPORTER_DEMO_PROGRAM " --dir " + demo.string() + " >/dev/null").c_str()));
   installation.registry(readFile(demo / "registry.reg"));
