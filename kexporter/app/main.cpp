@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
 
   bool dialogs = false;
 #ifdef KEXPORTER_WITH_DIALOGS
-  dialogs = !options.console && hasDisplay();
+  dialogs = !options.console && !options.check && hasDisplay();
 #endif
 
   InstanceGuard guard(executableBaseName(argv[0]));
@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
     return kExitAnotherCopy;
   }
 
+  if (options.check) return ConsoleApp(std::cin, std::cout).check();
 #ifdef KEXPORTER_WITH_DIALOGS
   if (dialogs) {
     ExporterApp::Options dialogOptions{options.yes, options.output};

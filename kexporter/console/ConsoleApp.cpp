@@ -3,6 +3,7 @@
 #include <istream>
 #include <ostream>
 
+#include "CheckReport.h"
 #include "ConsoleFrontend.h"
 #include "ExitStatus.h"
 #include "ExportJob.h"
@@ -58,4 +59,14 @@ int ConsoleApp::run(const Options& options) {
   ExportJob job;
   job.run();
   return job.outcome() == ExportJob::Outcome::Succeeded ? kExitNormal : kExitError;
+}
+
+int ConsoleApp::check() {
+  ConsoleFrontend console;
+  setFrontend(&console);
+  CheckReport report(out_);
+  ExportJob job;
+  job.check(report);
+  setFrontend(nullptr);
+  return job.outcome() == ExportJob::Outcome::Succeeded ? kNormal : kError;
 }

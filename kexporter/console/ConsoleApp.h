@@ -19,6 +19,10 @@ class ConsoleApp {
 
   ConsoleApp(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
   int run(const Options& options);
+  // A check of the installation (--check): every data problem and the
+  // counts on the output stream, nothing asked, no file written. Returns 0
+  // when an export would succeed, 1 when it would fail.
+  int check();
 
   // The start texts and the question; true when the operator answers yes.
   bool confirmStart();

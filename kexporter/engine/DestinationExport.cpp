@@ -11,6 +11,10 @@
 
 namespace {
 
+const TableTexts kTexts{"あて先をエクスポート中です。\r\n", "umAccountのエクスポータを開始しました。", "umAccount"};
+// The fields of every row written.
+const RowColumns kRowColumns{{"ac_guid", "ac_name"}, 0};
+
 const char16_t* const kQuery =
     u"select ac_guid,ac_id,ac_name,ac_storeTray from umAccount order by ac_id";
 
@@ -26,21 +30,17 @@ enum { kGuid, kId, kName, kStoreTrayColumn, kColumnCount };
 }  // namespace
 
 void DestinationExport::run() {
-  state_.progress->setMessage("あて先をエクスポート中です。\r\n");
-  logSuccess("umAccountのエクスポータを開始しました。");
-
   ColumnBinding bindings[kColumnCount];
   bindings[kGuid].type = kColumnText;
   bindings[kId].type = kColumnInteger;
   bindings[kName].type = kColumnText;
   bindings[kStoreTrayColumn].type = kColumnInteger;
   AutoCloseRowset rowset(state_.database, kQuery, 0, 0, kColumnCount, bindings);
-  rowset.Initialize();
-  if (!state_.fetchFirstRow()) return;
+  if (!state_.startTable(kTexts, bindings[kGuid], rowset)) return;
 
-  CsvOutputFile destination(state_.csvMaxLine);
-  CsvOutputFile excluded(state_.csvMaxLine);
-  CsvOutputFile faxTray(state_.csvMaxLine);
+  CsvOutputFile destination(state_.csvMaxLine, state_.csvTarget());
+  CsvOutputFile excluded(state_.csvMaxLine, state_.csvTarget());
+  CsvOutputFile faxTray(state_.csvMaxLine, state_.csvTarget());
   destination.open("destination");
   excluded.open("excluded_destination");
   faxTray.open("faxTray");
@@ -55,12 +55,13 @@ void DestinationExport::run() {
     const std::string& name = row[1];
     bool special = name == kUntransferredTrayName || name == kFaxTrayName;
     if (tray == kStoreTray && !special) {
-      state_.writeRow(destination, row);
+      state_.writeRow(destination, row, &kRowColumns);
       ++state_.destinationCount;
     } else if (tray != kNullRendering) {
-      state_.writeRow(excluded, row);
+      state_.writeRow(excluded, row, &kRowColumns);
       ++state_.excludedCount;
-      if (name == kFaxTrayName) state_.writeRow(faxTray, row);
+      // The same row again: its problems were told with the line above.
+      if (name == kFaxTrayName) state_.writeRow(faxTray, row, nullptr);
     }
   } while (state_.fetchNextRow());
 

@@ -5,6 +5,7 @@
 
 #include "AutoCloseDatabase.h"
 #include "AutoCloseRowset.h"
+#include "CheckReport.h"
 #include "DestinationExport.h"
 #include "ExportSettings.h"
 #include "ExportTexts.h"
@@ -23,11 +24,10 @@ namespace {
 
 const char* const kSettingsFile = "Kexporter.ini";
 const char* const kSettingsSection = "Kexporter";
-const int kDefaultCsvMaxLine = 20000;
-const char* const kDefaultGuidSplit = "&";
 
-// The user-management database on this machine. The third text names the
-// local engine to the database library; the fourth has no meaning here.
+// The user-management database on this machine. The database library reads
+// only the database name (the registry says where the installation keeps
+// it) and discards the host and the two further texts.
 const char16_t* const kLocalHost = u"localhost";
 const char16_t* const kUserDatabase = u"ud_gwAddress";
 const char16_t* const kConnectionKind = u"L";
@@ -47,12 +47,11 @@ bool countRows(RunState& state, const char16_t* query, const char* successMessag
   ColumnBinding binding;
   binding.type = kColumnInteger;
   AutoCloseRowset rowset(state.database, query, 0, 0, 1, &binding);
-  rowset.Initialize();
-  if (!state.fetchFirstRow()) return false;
+  if (!state.startQuery(rowset)) return false;
   do {
     count = columnInt(binding);
     state.totalCount += count;
-  } while (state.database->GetNextRow(0) == 0);
+  } while (state.database->GetNextRow(0) == VEK_S_OK);
   state.database->CloseRowset();
   logSuccess(successMessage);
   return true;
@@ -69,13 +68,15 @@ void countTables(RunState& state) {
             state.tsiCount);
 }
 
-// Each table is exported only when it has rows and nothing failed before.
+// Each table is exported only when it has rows and nothing failed before;
+// a check goes on after a failure, to find every problem in one run.
 void exportTables(RunState& state) {
+  auto goOn = [&] { return state.succeeded || state.check != nullptr; };
   if (!state.succeeded) return;
   if (state.accountCount > 0) DestinationExport(state).run();
-  if (!state.succeeded) return;
+  if (!goOn()) return;
   if (state.groupCount > 0) GroupDestinationExport(state).run();
-  if (!state.succeeded) return;
+  if (!goOn()) return;
   if (state.tsiCount > 0) TsiExport(state).run();
 }
 
@@ -116,19 +117,37 @@ void ExportJob::run() {
   const OpenOutputFolder folder;
   RunLog::open();
   logSuccess(kStartedMessage);
+  if (!exportAll(state)) return;
+  RunLog::close();
+  outcome_ = state.succeeded ? Outcome::Succeeded : Outcome::Failed;
+  frontend().showResult(resultText(state));
+}
 
-  if (QueryTesStub::initializeTessel(0, state.version) != 0) {
+void ExportJob::check(CheckReport& report) {
+  outcome_ = Outcome::Failed;
+  RunState state;
+  readSettings(state);
+  state.check = &report;
+  // No output folder and no run log: the log lines of the steps go nowhere.
+  RunLog::close();
+  if (!exportAll(state)) return;
+  report.finish();
+  outcome_ = state.succeeded ? Outcome::Succeeded : Outcome::Failed;
+}
+
+bool ExportJob::exportAll(RunState& state) {
+  if (QueryTesStub::initializeTessel(0, state.version) != VEK_S_OK) {
     failEarly(kInitFailedMessage);
-    return;
+    return false;
   }
   logSuccess(kInitSucceededMessage);
 
   AutoCloseDatabase database(kLocalHost, kUserDatabase, kConnectionKind, kNoFourthText);
-  if (database.Open() != 0) {
+  if (database.Open() != VEK_S_OK) {
     failEarly(kNotInstalledMessage);
     QueryTesStub::terminateTessel();
     database.Close(0);
-    return;
+    return false;
   }
   logSuccess(kOpenSucceededMessage);
   state.database = &database;
@@ -142,12 +161,10 @@ void ExportJob::run() {
 
   progress->end();
   database.Close(0);
-  if (QueryTesStub::terminateTessel() != 0) {
+  if (QueryTesStub::terminateTessel() != VEK_S_OK) {
     logFailure(kTerminateFailedMessage);
     state.succeeded = false;
   }
   logSummary(state);
-  RunLog::close();
-  outcome_ = state.succeeded ? Outcome::Succeeded : Outcome::Failed;
-  frontend().showResult(resultText(state));
+  return true;
 }

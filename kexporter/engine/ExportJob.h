@@ -1,6 +1,9 @@
 #ifndef KEXPORTER_ENGINE_EXPORTJOB_H
 #define KEXPORTER_ENGINE_EXPORTJOB_H
 
+class CheckReport;
+struct RunState;
+
 // One export run: settings, database client, the three counts, the three
 // table exports, the summary in the run log and the result text. It talks to
 // the operator only through the front end (frontend()), writes into the
@@ -21,10 +24,22 @@ class ExportJob {
   // REQUIRES: outputFolder holds a checked folder; the front end is set.
   void run();
 
-  // How the last run() ended, for the program's exit status.
+  // A check: the export's steps on the same snapshot with the same rules,
+  // but CSV files that write nothing, no run log, no result, and all three
+  // tables whatever fails; every data problem goes to `report`, then its
+  // counts. Needs no output folder; early failures are shown as in run().
+  // Outcome: Succeeded when an export would succeed.
+  // REQUIRES: the front end is set.
+  void check(CheckReport& report);
+
+  // How the last run() or check() ended, for the program's exit status.
   Outcome outcome() const { return outcome_; }
 
  private:
+  // From the database client's start to the summary in the run log. False
+  // after an early failure (client or database open), which it reports.
+  bool exportAll(RunState& state);
+
   Outcome outcome_ = Outcome::NotRun;
 };
 

@@ -9,14 +9,25 @@
 #include "ProgressView.h"
 #include "RowValueText.h"
 #include "RunState.h"
+#include "Pelcore/VekRC.h"
 
 namespace {
+
+const TableTexts kTexts{"グループあて先をエクスポート中です。\r\n", "umGroupのエクスポータを開始しました。", "umGroup"};
+// The fields of a line: owner, name, members.
+const RowColumns kRowColumns{{"gr_ownerguid", "ac_name", "gr_guid"}, 0};
 
 const char16_t* const kQuery =
     u"select gr_ownerguid,ac_name,gr_guid from umGroup,umAccount "
     u"where umGroup.gr_ownerguid=umAccount.ac_guid order by umGroup.gr_ownerguid";
 
 enum { kOwner, kName, kMember, kColumnCount };
+
+// The owners of umGroup rows that the join above drops: no account has
+// their GUID.
+const char16_t* const kOwnersWithoutAccountQuery =
+    u"select distinct gr_ownerguid from umGroup where not exists "
+    u"(select 1 from umAccount where umAccount.ac_guid=umGroup.gr_ownerguid) order by gr_ownerguid";
 
 // A quoted member of at most this many bytes (as the importing side counts
 // them, in CP932) holds no GUID: two quotes and at most one byte.
@@ -38,23 +49,39 @@ void GroupDestinationExport::appendMember(const std::string& memberText) {
     members_.append(memberText, 1, memberText.size() - 2);
     return;
   }
-  const std::string converted;
-  logFailure("グループ(" + currentOwner_ + ")にはコンバータできないあて先データがあります。(" +
-             converted + ")");
-  state_.succeeded = false;
+  // The message's closing parentheses stay empty: they would hold the
+  // converted member, which is empty here by definition.
+  logFailure("グループ(" + currentOwner_ + ")にはコンバータできないあて先データがあります。()");
+  state_.failRow(currentOwner_, "gr_guid: the member " + memberText + " cannot be converted");
+}
+
+void GroupDestinationExport::reportOwnersWithoutAccount() {
+  ColumnBinding owner;
+  owner.type = kColumnText;
+  AutoCloseRowset rowset(state_.database, kOwnersWithoutAccountQuery, 0, 0, 1, &owner);
+  // Unchecked: a query that did not open yields no row, and the run has
+  // already failed or the join lost no row.
+  rowset.Initialize();
+  std::string ownerText;
+  while (state_.database->GetNextRow(0) == VEK_S_OK) {
+    assignColumnText(ownerText, owner, 0);
+    logFailure("グループ(" + ownerText + ")の所有者のあて先がumAccountにありません。");
+    state_.failRow(ownerText, "gr_ownerguid: the group's owner is no account of umAccount");
+  }
+  state_.database->CloseRowset();
 }
 
 void GroupDestinationExport::run() {
-  state_.progress->setMessage("グループあて先をエクスポート中です。\r\n");
-  logSuccess("umGroupのエクスポータを開始しました。");
-
   ColumnBinding bindings[kColumnCount];
   for (ColumnBinding& binding : bindings) binding.type = kColumnText;
   AutoCloseRowset rowset(state_.database, kQuery, 0, 0, kColumnCount, bindings);
-  rowset.Initialize();
-  if (!state_.fetchFirstRow()) return;
+  const int processedBefore = state_.processedCount;
+  if (!state_.startTable(kTexts, bindings[kOwner], rowset)) {
+    reportOwnersWithoutAccount();
+    return;
+  }
 
-  CsvOutputFile group(state_.csvMaxLine);
+  CsvOutputFile group(state_.csvMaxLine, state_.csvTarget());
   group.open("group");
   // The line's fields are reused from group to group.
   std::vector<std::string> line(3);
@@ -62,7 +89,7 @@ void GroupDestinationExport::run() {
     line[0] = currentOwner_;
     line[1] = currentName_;
     line[2].assign(1, '"').append(members_) += '"';
-    state_.writeRow(group, line);
+    state_.writeRow(group, line, &kRowColumns);
     ++state_.groupDestinationCount;
   };
 
@@ -91,5 +118,9 @@ void GroupDestinationExport::run() {
 
   state_.closeFile(group);
   state_.database->CloseRowset();
+  // Every umGroup row was counted; rows the join dropped belong to owners
+  // without an account, and would be lost without a word.
+  const int joinedRows = state_.processedCount - processedBefore;
+  if (fetched == RunState::Fetch::End && joinedRows < state_.groupCount) reportOwnersWithoutAccount();
   logSuccess("umGroupのエクスポータが終了しました。");
 }

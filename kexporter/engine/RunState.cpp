@@ -1,12 +1,17 @@
 #include "RunState.h"
 
+#include <cstdio>
+
 #include "AutoCloseDatabase.h"
-#include "CsvOutputFile.h"
+#include "AutoCloseRowset.h"
+#include "CheckReport.h"
 #include "ExportTexts.h"
 #include "Frontend.h"
 #include "Pelcore/VekRC.h"
 #include "ProgressView.h"
+#include "RowValueText.h"
 #include "RunLog.h"
+#include "VekOdb/OdbCodes.h"
 
 void logSuccess(const std::string& message) { RunLog::write(kTagSuccess, message, false); }
 
@@ -20,16 +25,49 @@ void failDatabaseAccess(RunState& state) {
   state.succeeded = false;
 }
 
+bool doesNotFit(VekRC rc) { return rc == ODB_E_CANTCONVERTVALUE || rc == ODB_E_DATAOVERFLOW; }
+
+std::string notFitting(VekRC rc) {
+  char text[64];
+  std::snprintf(text, sizeof text, "a value does not fit its column (rc = 0x%08X)",
+                static_cast<unsigned>(rc));
+  return text;
+}
+
 }  // namespace
 
-bool RunState::fetchFirstRow() {
-  if (database->GetNextRow(0) == 0) return true;
+VekRC RunState::nextRow() {
+  VekRC rc = database->GetNextRow(0);
+  while (check && table && doesNotFit(rc)) {
+    // The bindings before the one that did not fit hold this row's values:
+    // its GUID, unless the GUID itself (or, in umTSI, the code before it)
+    // did not fit.
+    failRow(columnText(*keyBinding, 0), notFitting(rc));
+    ++processedCount;
+    progress->setPosition(processedCount);
+    rc = database->GetNextRow(0);
+  }
+  return rc;
+}
+
+bool RunState::startQuery(AutoCloseRowset& rowset) {
+  // Unchecked: a query that did not open yields no first row.
+  rowset.Initialize();
+  if (nextRow() == VEK_S_OK) return true;
   failDatabaseAccess(*this);
   return false;
 }
 
+bool RunState::startTable(const TableTexts& texts, const ColumnBinding& key, AutoCloseRowset& rowset) {
+  progress->setMessage(texts.phaseText);
+  logSuccess(texts.startMessage);
+  table = texts.table;
+  keyBinding = &key;
+  return startQuery(rowset);
+}
+
 RunState::Fetch RunState::fetchNext() {
-  const VekRC rc = database->GetNextRow(0);
+  const VekRC rc = nextRow();
   ++processedCount;
   progress->setPosition(processedCount);
   if (rc == VEK_S_OK) return Fetch::Row;
@@ -40,13 +78,22 @@ RunState::Fetch RunState::fetchNext() {
   return Fetch::Failed;
 }
 
-void RunState::writeRow(CsvOutputFile& file, const std::vector<std::string>& fields) {
+void RunState::writeRow(CsvOutputFile& file, const std::vector<std::string>& fields,
+                        const RowColumns* columns) {
   // A row that did not reach its file is lost: the export goes on, but the
   // run must not end as if it were complete.
   const int result = file.writeRow(fields);
   if (result == kCsvSubstituted || result == kCsvFailure) succeeded = false;
+  if (result == kCsvSubstituted && check && columns)
+    check->unmappableCharacters(table, fields[columns->keyField], columns->names, fields);
 }
 
 void RunState::closeFile(CsvOutputFile& file) {
   if (file.close() == kCsvFailure) succeeded = false;
+  if (check) check->countFile(file);
+}
+
+void RunState::failRow(const std::string& guid, const std::string& what) {
+  succeeded = false;
+  if (check) check->problem(table ? table : "", guid, what);
 }

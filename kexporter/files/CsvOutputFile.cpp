@@ -29,7 +29,9 @@ const char* headerOf(const std::string& kind) {
 
 }  // namespace
 
-CsvOutputFile::CsvOutputFile(int maxLines) { maxLinesPerFile = maxLines; }
+CsvOutputFile::CsvOutputFile(int maxLines, CsvTarget target) : target_(target) {
+  maxLinesPerFile = maxLines;
+}
 
 CsvOutputFile::~CsvOutputFile() { close(); }
 
@@ -41,15 +43,19 @@ int CsvOutputFile::open(const std::string& kind) {
   kind_ = kind;
   linesInFile_ = 0;
   int result = 0;
-  // Created new only: an existing file of the name must survive the export.
-  file_ = OpenOutputFolder::openFile(name, O_WRONLY | O_CREAT | O_EXCL);
-  if (file_ < 0) {
+  if (target_ == CsvTarget::Nowhere) {
+    openNowhere_ = true;
+  } else {
+    // Created new only: an existing file of the name must survive the export.
+    file_ = OpenOutputFolder::openFile(name, O_WRONLY | O_CREAT | O_EXCL);
+  }
+  if (!hasFile()) {
     failedOpen_ = true;
     reportFailure();
     result = kCsvFailure;
   }
   const char* header = headerOf(kind);
-  if (header && writeRow({header}) == kCsvFailure) result = kCsvFailure;
+  if (header && writeFields({header}) == kCsvFailure) result = kCsvFailure;
   return result;
 }
 
@@ -58,6 +64,11 @@ bool CsvOutputFile::isFull() const {
 }
 
 int CsvOutputFile::writeRow(const std::vector<std::string>& fields) {
+  ++rows_;
+  return writeFields(fields);
+}
+
+int CsvOutputFile::writeFields(const std::vector<std::string>& fields) {
   if (hasFile() && isFull()) open(kind_);
   if (!hasFile()) return 0;
   line_.clear();
@@ -67,7 +78,7 @@ int CsvOutputFile::writeRow(const std::vector<std::string>& fields) {
     substituted |= text_.appendConverted(fields[i], line_);
   }
   line_ += kLineEnd;
-  bool written = file_ >= 0 && writeLine(file_, line_);
+  bool written = openNowhere_ || (file_ >= 0 && writeLine(file_, line_));
   ++linesInFile_;
   if (!written) {
     reportFailure();
@@ -92,6 +103,7 @@ int CsvOutputFile::close() {
   }
   file_ = -1;
   failedOpen_ = false;
+  openNowhere_ = false;
   return result;
 }
 

@@ -20,6 +20,11 @@ inline constexpr int kCsvSubstituted = 1;
 extern const char* const kCsvWriteFailed;     // open or write failed (shown)
 extern const char* const kCsvCharsReplaced;   // "?" written (not shown)
 
+// Where a CsvOutputFile's lines go: into the output folder, or nowhere (a
+// check: every line is built and converted to CP932 as an export does, then
+// dropped; no folder is needed and nothing is created).
+enum class CsvTarget { OutputFolder, Nowhere };
+
 // Writes the numbered CSV files of one kind into the output folder that
 // OpenOutputFolder holds (and names them by outputFolder in its reports):
 // kind + "_" + n + ".csv", n from 1, each starting with the header of its
@@ -33,7 +38,7 @@ extern const char* const kCsvCharsReplaced;   // "?" written (not shown)
 class CsvOutputFile {
  public:
   // Sets maxLinesPerFile to maxLines.
-  explicit CsvOutputFile(int maxLines);
+  explicit CsvOutputFile(int maxLines, CsvTarget target = CsvTarget::OutputFolder);
   // Closes a file that is still open.
   ~CsvOutputFile();
   CsvOutputFile(const CsvOutputFile&) = delete;
@@ -55,14 +60,25 @@ class CsvOutputFile {
   // no longer has a name in its folder, so its rows are lost.
   int close();
 
+  const std::string& kind() const { return kind_; }
+  // The rows given to writeRow so far, headers not counted.
+  int rows() const { return rows_; }
+  // The numbered files opened so far, failed ones included (with
+  // CsvTarget::Nowhere: those an export would have created).
+  int files() const { return nextSequence_ - 1; }
+
  private:
-  bool hasFile() const { return file_ >= 0 || failedOpen_; }
+  bool hasFile() const { return file_ >= 0 || failedOpen_ || openNowhere_; }
+  int writeFields(const std::vector<std::string>& fields);
   bool isFull() const;
   void reportFailure();
   void reportSubstitution();
 
   int file_ = -1;
   bool failedOpen_ = false;  // counts as a file: every write fails and reports
+  CsvTarget target_;
+  bool openNowhere_ = false;  // CsvTarget::Nowhere: a file that drops its lines
+  int rows_ = 0;
   std::string path_;
   std::string kind_;
   int nextSequence_ = 1;

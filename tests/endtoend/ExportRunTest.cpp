@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
+#include <map>
+#include <tuple>
 
 #include "Installation.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -129,7 +133,10 @@ TEST(ExportRun, RunsWithoutFilesAreLoggedAndShown) {
       {"group rows whose owner is no account: the join is empty, TSIs skipped",
        sql("insert into umGroup values ('nobody','m'); insert into umTSI values ('t','g','s');"),
        "グループあて先をエクスポート中です。\n" + kTitle + accessFailed + "\n",
-       lines({kOpened, kCounted, {exported("umGroup")[0], F + accessFailed}, summary(0, 0, 0, 0)}), error},
+       lines({kOpened, kCounted,
+              {exported("umGroup")[0], F + accessFailed, F + "グループ(\"nobody\")の所有者のあて先がumAccountにありません。"},
+              summary(0, 0, 0, 0)}),
+       error},
       {"the registry names no installation",
        [](Installation& i) { i.registry("Windows Registry Editor Version 5.00\r\n"); }, kTitle + initFailed + "\n",
        {kOpened[0], F + initFailed}, ""},
@@ -166,4 +173,115 @@ TEST(ExportRun, SettingsChooseGenerationAndLineLimit) {
   EXPECT_EQ(header + "\"1\",\"s\",\"a\"\r\n\"2\",\"s\",\"b\"\r\n" + header + "\"3\",\"s\",\"c\"\r\n\"4\",\"s\",\"d\"\r\n" +
                 header + "\"5\",\"s\",\"e\"\r\n",
             installation.output("tsi_1.csv") + installation.output("tsi_2.csv") + installation.output("tsi_3.csv"));
+}
+
+// Problems of every kind over the three tables: a check lists them all, the
+// export stops at the first.
+TEST(ExportRun, CheckListsEveryProblemWhereTheExportStopsAtTheFirst) {
+  Installation installation("Kexporterrun-check");
+  installation.sql(
+      "insert into umAccount(ac_guid,ac_id,ac_name,ac_storeTray) values"
+      "('G1',1,'普通',1),('G2',2,'Tray','x'),('G3',3,'Owner',NULL);"
+      "insert into umGroup values ('G3','m1'),('G3','y'),('nobody','m2');"
+      "insert into umTSI values ('café','G1','s'),('t','G3','s');");
+  ProgramRun check = installation.run({"--check"});
+
+  EXPECT_EQ(1, check.status);
+  EXPECT_EQ("umAccount  \"G2\"  a value does not fit its column (rc = 0x80040E07)\n"
+            "umGroup  \"G3\"  gr_guid: the member \"y\" cannot be converted\n"
+            "umGroup  \"nobody\"  gr_ownerguid: the group's owner is no account of umAccount\n"
+            "umTSI  \"G1\"  ts_code: U+00E9 \"é\" cannot be written in CP932\n"
+            "destination  1 row  1 file\nexcluded_destination  0 rows  1 file\nfaxTray  0 rows  1 file\n"
+            "group  1 row  1 file\ntsi  2 rows  1 file\n4 problems\n",
+            check.out);
+  EXPECT_EQ("あて先をエクスポート中です。\nグループあて先をエクスポート中です。\nTSIをエクスポート中です。\n", check.err);
+  EXPECT_EQ(std::vector<std::string>{}, installation.outputNames());
+
+  ProgramRun run = installation.exportAll();
+  EXPECT_EQ(1, run.status);
+  EXPECT_EQ("あて先をエクスポート中です。\n" + kTitle + "データベースのアクセスが失敗しました。\n", run.err);
+  EXPECT_EQ(lines({kOpened, kCounted,
+                   {exported("umAccount")[0], F + "データベースのアクセスが失敗しました。", exported("umAccount")[1]},
+                   summary(1, 0, 0, 0)}),
+            installation.logLines());
+}
+
+namespace {
+
+// Every entry below `root` with its size and modification time, but the
+// files the test harness itself writes for each run.
+std::map<std::string, std::tuple<std::uintmax_t, fs::file_time_type>> tree(const fs::path& root) {
+  std::map<std::string, std::tuple<std::uintmax_t, fs::file_time_type>> entries;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const std::string name = entry.path().filename();
+    if (name == "stdin.txt" || name == "stdout.txt" || name == "stderr.txt") continue;
+    const std::uintmax_t size = entry.is_regular_file() ? entry.file_size() : 0;
+    entries[entry.path().string()] = {size, entry.last_write_time()};
+  }
+  return entries;
+}
+
+const char* const kKinds[] = {"destination", "excluded_destination", "faxTray", "group", "tsi"};
+
+// Rows and files per kind, as a finished export left them in the output folder.
+std::map<std::string, std::pair<int, int>> exportedCounts(const Installation& installation) {
+  std::map<std::string, std::pair<int, int>> counts;
+  for (const std::string kind : kKinds) {
+    auto& [rows, files] = counts[kind];
+    for (const std::string& name : installation.outputNames()) {
+      if (name.rfind(kind + "_", 0) != 0) continue;
+      ++files;
+      const std::string text = installation.output(name);
+      for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += 2) ++rows;
+      if (kind == "destination" || kind == "group" || kind == "tsi") --rows;  // the header
+    }
+  }
+  return counts;
+}
+
+// The count lines of a check.
+std::string countLines(const std::map<std::string, std::pair<int, int>>& counts) {
+  std::string text;
+  for (const std::string kind : kKinds) {
+    const auto [rows, files] = counts.at(kind);
+    text += kind + "  " + std::to_string(rows) + (rows == 1 ? " row  " : " rows  ") + std::to_string(files) +
+            (files == 1 ? " file\n" : " files\n");
+  }
+  return text;
+}
+
+}  // namespace
+
+// On the demo installation a check agrees with an export on every count,
+// rollover included, and leaves every folder as it was.
+TEST(ExportRun, CheckCountsWhatTheExportWritesAndWritesNothing) {
+  Installation installation("Kexporterrun-checkdemo");
+  const fs::path demo = installation.root() / "demo";
+  ASSERT_EQ(0, std::system((KEXPORTER_DEMO_PROGRAM " --dir " + demo.string() + " >/dev/null").c_str()));
+  installation.registry(readFile(demo / "registry.reg"));
+  installation.settings("[Kexporter]\nCSVMAXLINE=50\n");
+
+  const auto installationBefore = tree(installation.root());
+  const auto workingFolderBefore = tree(fs::current_path());
+  ProgramRun check = installation.run({"--check"});
+  EXPECT_EQ(0, check.status) << check.err;
+  EXPECT_EQ(installationBefore, tree(installation.root()));
+  EXPECT_EQ(workingFolderBefore, tree(fs::current_path()));
+
+  ProgramRun run = installation.exportAll();
+  ASSERT_EQ(0, run.status) << run.err;
+  auto counts = exportedCounts(installation);
+  EXPECT_EQ(countLines(counts) + "0 problems\n", check.out);
+  EXPECT_GT(counts["destination"].second, 1);  // the limit of 50 rolled over
+  const std::vector<std::string> log = installation.logLines();
+  EXPECT_EQ(summary(counts["destination"].first, counts["group"].first, counts["excluded_destination"].first,
+                    counts["tsi"].first),
+            std::vector<std::string>(log.end() - 5, log.end()));
+
+  // The default line limit holds every kind in one file.
+  installation.settings("");
+  check = installation.run({"--check"});
+  EXPECT_EQ(0, check.status) << check.err;
+  for (auto& [kind, rowsAndFiles] : counts) rowsAndFiles.second = 1;
+  EXPECT_EQ(countLines(counts) + "0 problems\n", check.out);
 }

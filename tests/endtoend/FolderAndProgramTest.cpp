@@ -36,7 +36,11 @@ TEST(Program, OutputFolderOf240BytesPassesAnd241AreRefused) {
   run = installation.run({"--console", "--yes", "--output", fitting});
   EXPECT_EQ(0, run.status) << run.err;
   EXPECT_TRUE(fs::exists(fs::path(fitting) / "Kexporter.log"));
-  EXPECT_EQ(2, installation.run({"--bogus"}).status);
+  // A check writes into no folder and asks nothing.
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--bogus"}, {"--check", "--yes"}, {"--check", "--output", fitting}}) {
+    EXPECT_EQ(2, installation.run(args).status) << args[0];
+  }
 }
 
 TEST(Program, PromptsUntilAFolderPassesAndCancelsAtEndOfInput) {
@@ -68,10 +72,11 @@ TEST(Program, SecondCopyEndsAtOnceWithoutOutput) {
                        " --console > " + (root / "first.txt").string()).c_str(),
                       "w");
   for (int wait = 0; wait < 500 && readFile(root / "first.txt").empty(); ++wait) usleep(10000);
-  ProgramRun second = installation.exportAll();
-  EXPECT_EQ(4, second.status);
-  EXPECT_EQ("", second.out);
-  EXPECT_EQ("", second.err);
+  for (const ProgramRun& second : {installation.exportAll(), installation.run({"--check"})}) {
+    EXPECT_EQ(4, second.status);
+    EXPECT_EQ("", second.out);
+    EXPECT_EQ("", second.err);
+  }
   EXPECT_EQ(std::vector<std::string>{}, installation.outputNames());
   EXPECT_EQ(3, WEXITSTATUS(pclose(first)));  // end of input: the first copy cancels
 }
