@@ -63,10 +63,9 @@ int ConsoleApp::run(const Options& options) {
 
 int ConsoleApp::check() {
   ConsoleFrontend console;
-  setFrontend(&console);
+  ScopedFrontend inUse(console);
   CheckReport report(out_);
   ExportJob job;
   job.check(report);
-  setFrontend(nullptr);
-  return job.outcome() == ExportJob::Outcome::Succeeded ? kNormal : kError;
+  return job.outcome() == ExportJob::Outcome::Succeeded ? kExitNormal : kExitError;
 }
