@@ -35,6 +35,7 @@ TEST_F(FaultTest, BadRegistryOrDatabaseEndsTheRunEarly) {
   installation.sql(accountRows(20000));
   const fs::path registry = installation.root() / "registry.reg", database = installation.database();
   const std::string good = installation.defaultRegistry();
+  const ScopedEnvironment shortWait("VEKODB_BUSY_TIMEOUT_MS", "300");  // for the locked database
   TempFolder scratch;
   FILE* lock = nullptr;  // the sqlite3 shell in a transaction, as the delivery service may hold one
   const struct {
@@ -83,13 +84,13 @@ TEST_F(FaultTest, BadRegistryOrDatabaseEndsTheRunEarly) {
 // of its own: a folder so named exports, and URI options open no other file.
 TEST_F(FaultTest, VekPathBeginningWithFileIsAFolderName) {
   installation.sql(accountRows(1));
-  const fs::path root = installation.root(), working = fs::current_path();
+  const fs::path root = installation.root();
   fs::create_directories(root / "file:lit" / "data");
   fs::copy_file(installation.database(), root / "file:lit" / "data" / "ud_gwAddress.db");
   fs::create_directory(root / "x");
   fs::copy_file(installation.database(), root / "x" / "data");  // the file the URI names
   const std::string good = installation.defaultRegistry(), nxv5 = (root / "nxv5").string();
-  fs::current_path(root);  // the program takes the relative VekPath from here
+  const ScopedWorkingFolder working(root);  // the program takes the relative VekPath from here
 
   installation.registry(replaced(good, nxv5, "file:lit"));
   const ProgramRun literal = exportChecked();
@@ -99,7 +100,6 @@ TEST_F(FaultTest, VekPathBeginningWithFileIsAFolderName) {
   clearOutput();
   installation.registry(replaced(good, nxv5, "file:" + (root / "x" / "data").string() + "?immutable=1&x="));
   const ProgramRun uri = exportChecked();
-  fs::current_path(working);
   EXPECT_EQ(1, uri.status);
   EXPECT_EQ(kTitle + kNotInstalled + "\n", uri.err);
   EXPECT_EQ(std::vector<std::string>{"Kexporter.log"}, installation.outputNames());
