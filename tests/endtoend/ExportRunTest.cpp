@@ -3,12 +3,10 @@
 #include <functional>
 
 #include "Installation.h"
+#include "TestSupport.h"
 
 namespace {
 
-const std::string kTitle = "KLX to MPVコンバータ[エクスポータ]: ";
-const std::string S = ",【Success】, ";
-const std::string F = ",【Failure】, ";
 const std::vector<std::string> kOpened = {S + "KLX to MPVコンバータ[エクスポータ]を開始しました",
                                           S + "データベースの初期化が成功しました。",
                                           S + "データベースのオープンが成功しました。"};

@@ -67,12 +67,4 @@ std::string accountGuid(int id);
 bool wholeLines(const std::string& bytes);
 std::size_t occurrences(const std::string& text, const std::string& part);
 
-// The system's texts as the tests meet them.
-inline const std::string kTitle = "KLX to MPVコンバータ[エクスポータ]: ";  // prefixes each warning
-inline const std::string S = ",【Success】, ";  // as logLines gives the tags
-inline const std::string F = ",【Failure】, ";
-inline const std::string kStarted = S + "KLX to MPVコンバータ[エクスポータ]を開始しました";
-inline const std::string kAccessFailed = "データベースのアクセスが失敗しました。";
-inline const std::string kErrorResult = "エラーが発生しました。";
-
 #endif

@@ -35,10 +35,9 @@ using std::chrono::seconds;
 // A copy of its own, so that tests running at the same time do not meet in
 // the single-instance guard.
 const std::string kProgramName = "Kexporterrun-remote-" + std::to_string(::getpid());
-const std::string kTitle = "KLX to MPVコンバータ[エクスポータ]: ";
 const std::string kOpenWarning =
     kTitle + "Orvel Document Routerがインストールされている環境で利用してください。\n";
-const std::string kAccessWarning = kTitle + "データベースのアクセスが失敗しました。\n";
+const std::string kAccessWarning = kTitle + kAccessFailed + "\n";
 const std::string kServerScript = KEXPORTER_PG_SERVER_SCRIPT;
 
 struct PgServer {

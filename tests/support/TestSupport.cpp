@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -55,6 +56,26 @@ bool runInChildProcess(const std::function<void()>& scenario) {
   }
   int status = 0;
   return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+ScopedEnvironment::ScopedEnvironment(const char* name, const char* value) : name_(name) {
+  if (const char* before = std::getenv(name)) before_ = before;
+  if (value) setenv(name, value, 1);
+  else unsetenv(name);
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+  if (before_) setenv(name_.c_str(), before_->c_str(), 1);
+  else unsetenv(name_.c_str());
+}
+
+ScopedWorkingFolder::ScopedWorkingFolder(const std::string& folder) : before_(fs::current_path()) {
+  fs::current_path(folder);
+}
+
+ScopedWorkingFolder::~ScopedWorkingFolder() {
+  std::error_code ignored;  // the folder before may be gone; nothing better to go to
+  fs::current_path(before_, ignored);
 }
 
 namespace {
