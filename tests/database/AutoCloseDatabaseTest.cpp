@@ -239,11 +239,7 @@ TEST(AutoCloseDatabase, SessionReadsOneSnapshotWhileAnotherConnectionWrites) {
 }
 
 TEST(AutoCloseDatabase, ClientBelongsToTheThreadThatStartedItUntilItEnds) {
-  EXPECT_TRUE(runInChildProcess([] {
-    TestInstallation installation;
-    installation.writeRegistry();
-    runSql(installation.databasePath("ud_gwAddress"), kAccounts);
-    ASSERT_EQ(QueryTesStub::initializeTessel(0, ""), VEK_S_OK);
+  withClient([](TestInstallation&, const std::string&) {
     EXPECT_EQ(onOtherThread([] { return OdbDataSource::InitializeTessel(u"NXV5"); }),
               ODB_E_WRONGTHREAD);
 
@@ -265,7 +261,7 @@ TEST(AutoCloseDatabase, ClientBelongsToTheThreadThatStartedItUntilItEnds) {
     // Started again, by another thread this time.
     EXPECT_EQ(onOtherThread([] { return OdbDataSource::InitializeTessel(u"NXV5"); }), VEK_S_OK);
     EXPECT_EQ(OdbDataSource::InitializeTessel(u"NXV5"), ODB_E_WRONGTHREAD);
-  }));
+  });
 }
 
 TEST(AutoCloseDatabase, CloseTurnsWhatItCatchesIntoCodes) {
