@@ -253,7 +253,7 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
   ::bind(silent, reinterpret_cast<sockaddr*>(&address), length);
   ::listen(silent, 8);
   ::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length);
-  ::setenv("PGCONNECT_TIMEOUT", "2", 1);
+  std::optional<ScopedEnvironment> connectLimit(std::in_place, "PGCONNECT_TIMEOUT", "2");
   ::setenv("PGUSER", settings.user.c_str(), 1);
   const struct {
     std::string host, port, password, serverText, code;
@@ -281,7 +281,7 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
     EXPECT_NE(messages.find(failure.serverText), std::string::npos) << messages;
     EXPECT_NE(messages.find(failure.code), std::string::npos) << messages;
   }
-  ::unsetenv("PGCONNECT_TIMEOUT");
+  connectLimit.reset();
   ::close(silent);
 
   PgTestSchema schema(settings);
@@ -295,7 +295,7 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
   fs::remove_all(installation.outputFolder() / "Kexporter.log");
   {
     // The backend stops while its connection stays up, as a hung one does.
-    ::setenv("VEKODB_SERVER_TIMEOUT", "2", 1);
+    const ScopedEnvironment answerLimit("VEKODB_SERVER_TIMEOUT", "2");
     RunningProgram program(installation, installation.exportArgs());
     awaitFile(first);
     std::string backend;
@@ -319,7 +319,6 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
       EXPECT_TRUE(bytes.empty() || bytes.ends_with("\r\n")) << entry.path() << " ends mid-line";
       fs::remove(entry.path());
     }
-    ::unsetenv("VEKODB_SERVER_TIMEOUT");
   }
   RunningProgram program(installation, installation.exportArgs());
   awaitFile(first);
