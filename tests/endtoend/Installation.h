@@ -38,7 +38,8 @@ class Installation {
   void registry(const std::string& regText);
   std::string defaultRegistry() const;
 
-  // Runs the program copy with the given arguments and standard input.
+  // Runs the program copy with the given arguments and standard input, for
+  // at most a minute (as RunningProgram::finish).
   ProgramRun run(const std::vector<std::string>& args, const std::string& input = "") const;
   // --console --yes --output <output folder>: an export without questions.
   std::vector<std::string> exportArgs() const;
