@@ -10,8 +10,6 @@
 
 namespace {
 
-const std::string kTitle = "KLX to MPVコンバータ[エクスポータ]: ";
-
 std::string repeated(const std::string& text, int times) {
   std::string all;
   while (times-- > 0) all += text;
@@ -46,7 +44,7 @@ TEST(Program, OutputFolderOf240BytesPassesAnd241AreRefused) {
 TEST(Program, PromptsUntilAFolderPassesAndCancelsAtEndOfInput) {
   Installation installation;
   // A relative folder, resolved against the current folder, after two refusals.
-  fs::current_path(installation.root());
+  const ScopedWorkingFolder working(installation.root());
   ProgramRun run = installation.run({"--console"}, "y\n\nmissing\n./x/../out\n");
   EXPECT_EQ(0, run.status) << run.err;
   EXPECT_EQ(kTitle + "データ保存先を指定してください。\n" + kTitle + "指定したデータ出力先が見つかりません。\n", run.err);

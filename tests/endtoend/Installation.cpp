@@ -1,10 +1,16 @@
 #include "Installation.h"
 
 #include <fcntl.h>
+#include <sched.h>
+#include <signal.h>
 #include <sqlite3.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <optional>
 #include <regex>
 #include <stdexcept>
 
@@ -72,32 +78,11 @@ std::string Installation::defaultRegistry() const {
 }
 
 ProgramRun Installation::run(const std::vector<std::string>& args, const std::string& input) const {
-  fs::path inPath = root_ / "stdin.txt", outPath = root_ / "stdout.txt",
-           errPath = root_ / "stderr.txt";
-  writeFile(inPath, input);
-  pid_t pid = fork();
-  if (pid == 0) {
-    dup2(open(inPath.c_str(), O_RDONLY), 0);
-    dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
-    dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-    setenv("PEL_REGISTRY", (root_ / "registry.reg").c_str(), 1);
-    setenv("PEL_MESSAGE_FILE", (root_ / "messages.log").c_str(), 1);
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    std::vector<char*> argv{const_cast<char*>(programName_.c_str())};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(program().c_str(), argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), readFile(outPath),
-          readFile(errPath)};
+  return RunningProgram(*this, args, {input, false, RLIM_INFINITY, {}}).finish();
 }
 
-ProgramRun Installation::exportAll() const {
-  return run({"--console", "--yes", "--output", out_.string()});
+std::vector<std::string> Installation::exportArgs() const {
+  return {"--console", "--yes", "--output", out_.string()};
 }
 
 std::string Installation::output(const std::string& name) const {
@@ -124,4 +109,104 @@ std::vector<std::string> Installation::logLines() const {
   }
   if (start != log.size()) lines.push_back("UNTERMINATED: " + log.substr(start));
   return lines;
+}
+
+namespace {
+
+constexpr int kPage = 4096;  // the gate FIFO's size
+
+// Makes `resolver` the child's /etc/resolv.conf in a mount namespace of its own.
+bool seeResolver(const fs::path& resolver) {
+  return unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+         mount(resolver.c_str(), "/etc/resolv.conf", nullptr, MS_BIND, nullptr) == 0;
+}
+
+}  // namespace
+
+RunningProgram::RunningProgram(const Installation& installation, const std::vector<std::string>& args,
+                               const ProgramOptions& options)
+    : root_(installation.root()) {
+  const fs::path in = root_ / "stdin.txt", out = root_ / "stdout.txt", err = root_ / "stderr.txt",
+                 fifo = root_ / "messages.fifo";
+  writeFile(in, options.input);
+  if (options.gated) {
+    fs::remove(fifo);
+    mkfifo(fifo.c_str(), 0600);
+    // Reading and writing end: the program's opens never wait for a reader.
+    fifo_ = open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    fcntl(fifo_, F_SETPIPE_SZ, kPage);
+  }
+  // Made before fork: the child makes only async-signal-safe calls.
+  const ScopedEnvironment registry("PEL_REGISTRY", (root_ / "registry.reg").c_str()),
+      messages("PEL_MESSAGE_FILE", (options.gated ? fifo : root_ / "messages.log").c_str()),
+      display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr);
+  std::optional<ScopedEnvironment> level;
+  if (options.gated) level.emplace("PEL_MESSAGE_LEVEL", "debug");
+  const std::string program = installation.program().string(), name = installation.program().filename();
+  std::vector<char*> argv{const_cast<char*>(name.c_str())};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  const rlimit limit{options.fileSizeLimit, options.fileSizeLimit};
+  pid_ = fork();
+  if (pid_ != 0) return;
+  dup2(open(in.c_str(), O_RDONLY), 0);
+  dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+  dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+  setrlimit(RLIMIT_FSIZE, &limit);
+  if (!options.resolver.empty() && !seeResolver(options.resolver)) _exit(126);
+  execv(program.c_str(), argv.data());
+  _exit(127);
+}
+
+RunningProgram::~RunningProgram() {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  if (fifo_ >= 0) close(fifo_);
+}
+
+void RunningProgram::drain() const {
+  char buffer[65536];
+  while (fifo_ >= 0 && read(fifo_, buffer, sizeof buffer) > 0) {
+  }
+}
+
+bool RunningProgram::holdWhen(const std::function<bool()>& reached) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < deadline) {
+    int queued = 0;
+    ioctl(fifo_, FIONREAD, &queued);
+    // Less room than a message takes: the program waits in its next one.
+    const bool full = queued > kPage - 256;
+    if (full && reached()) return true;
+    if (full) drain();
+    else usleep(1000);
+  }
+  return false;
+}
+
+void RunningProgram::signal(int sig) const {
+  if (pid_ > 0) kill(pid_, sig);  // never -1: that would reach every process
+}
+
+ProgramRun RunningProgram::finish(std::chrono::seconds limit) {
+  if (pid_ <= 0) return {};
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  int status = 0;
+  rusage usage{};
+  pid_t done = 0;
+  while ((done = wait4(pid_, &status, WNOHANG, &usage)) == 0 && std::chrono::steady_clock::now() < deadline) {
+    drain();
+    usleep(2000);
+  }
+  const bool ended = done == pid_;
+  if (!ended) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  pid_ = -1;
+  peakKib = usage.ru_maxrss;
+  return {!ended ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+          readFile(root_ / "stdout.txt"), readFile(root_ / "stderr.txt")};
 }

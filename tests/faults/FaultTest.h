@@ -2,14 +2,10 @@
 #define TESTS_FAULTS_FAULTTEST_H
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/types.h>
-
-#include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "Installation.h"
 #include "TestSupport.h"
@@ -22,22 +18,13 @@
 class FaultTest : public ::testing::Test {
  protected:
   FaultTest();
-  // Kills a program still running.
-  ~FaultTest() override;
 
-  // Starts an export (--console --yes --output) in the background. When
-  // gated, the diagnostic messages (debug level: one per fetched row) go to
-  // a FIFO of one page that is only read while finish() waits, so the
-  // program stops in the middle of its first table. A file-size limit
-  // stands for a full disk.
+  // Starts an export without questions in the background (see
+  // RunningProgram for `gated` and the file-size limit).
   void start(bool gated = false, rlim_t fileSizeLimit = RLIM_INFINITY);
-  // Waits until the gated program stops at its full FIFO and `reached`
-  // holds, letting a page of messages through at a time; false when that
-  // does not happen within ten seconds.
-  bool holdWhen(const std::function<bool()>& reached);
-  void signal(int sig) const;
-  // Waits at most a minute (then kills: status -1), 128 + n for an end by
-  // signal n; checks the installation.
+  bool holdWhen(const std::function<bool()>& reached) { return program_->holdWhen(reached); }
+  void signal(int sig) const { program_->signal(sig); }
+  // Waits at most a minute as RunningProgram::finish; checks the installation.
   ProgramRun finish();
   ProgramRun exportChecked(rlim_t fileSizeLimit = RLIM_INFINITY) {
     start(false, fileSizeLimit);
@@ -53,11 +40,9 @@ class FaultTest : public ::testing::Test {
 
  private:
   std::map<std::string, std::string> untouchedPart() const;
-  void drain() const;
 
   std::map<std::string, std::string> before_;
-  pid_t pid_ = -1;
-  int fifo_ = -1;
+  std::optional<RunningProgram> program_;
 };
 
 // SQL that adds `count` accounts from `firstId` on, with a tray; their GUIDs.
@@ -66,13 +51,5 @@ std::string accountGuid(int id);
 // Whole CR LF lines: empty or ending in CR LF, no line feed without CR.
 bool wholeLines(const std::string& bytes);
 std::size_t occurrences(const std::string& text, const std::string& part);
-
-// The system's texts as the tests meet them.
-inline const std::string kTitle = "KLX to MPVコンバータ[エクスポータ]: ";  // prefixes each warning
-inline const std::string S = ",【Success】, ";  // as logLines gives the tags
-inline const std::string F = ",【Failure】, ";
-inline const std::string kStarted = S + "KLX to MPVコンバータ[エクスポータ]を開始しました";
-inline const std::string kAccessFailed = "データベースのアクセスが失敗しました。";
-inline const std::string kErrorResult = "エラーが発生しました。";
 
 #endif

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <iostream>
 
 #include "FaultTest.h"
 
@@ -88,14 +87,16 @@ TEST_F(FaultTest, OutputFolderMadeReadOnlyOrRemovedMidExportFailsTheRun) {
     std::function<bool()> act;  // false: the fault cannot be made on this machine
     std::vector<std::string> reported;
   } cases[] = {
-      // The open first file is completed; its successors cannot be created.
-      {"made read-only", [&] { return setReadOnly(folder, true); }, {"destination_2.csv", "destination_3.csv"}},
       // The open files lost their names: their rows are reported lost.
       {"removed", [&] { return fs::remove_all(folder) > 0; },
        {"destination_1.csv", "excluded_destination_1.csv", "faxTray_1.csv"}},
+      // The open first file is completed; its successors cannot be created.
+      // Last, as the one case that a machine may not be able to make.
+      {"made read-only", [&] { return setReadOnly(folder, true); }, {"destination_2.csv", "destination_3.csv"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    fs::create_directories(folder);
     clearOutput();
     start(true);
     ASSERT_TRUE(holdWhen([&] { return readFile(first).size() > 100; }));
@@ -103,10 +104,7 @@ TEST_F(FaultTest, OutputFolderMadeReadOnlyOrRemovedMidExportFailsTheRun) {
     const ProgramRun run = finish();
     setReadOnly(folder, false);
     // Root on a file system without the immutable flag cannot be refused.
-    if (!made) {
-      std::cout << "[ SKIPPED  ] " << c.what << ": not possible on this machine\n";
-      continue;
-    }
+    if (!made) GTEST_SKIP() << c.what << ": not possible on this machine";
 
     EXPECT_EQ(1, run.status);
     EXPECT_NE(std::string::npos, run.out.find(kErrorResult)) << run.out;

@@ -126,18 +126,4 @@ TEST_F(CsvOutputFileTest, CreatesNothingThroughALinkAtTheOutputFolderName) {
   EXPECT_TRUE(std::filesystem::is_empty(elsewhere.path()));
 }
 
-TEST_F(CsvOutputFileTest, WritesQuestionMarksForCharactersCp932CannotHoldAndLogsThem) {
-  RunLog::open();
-  CsvOutputFile file(20000);
-  file.open("tsi");
-  EXPECT_EQ(file.writeRow({"\"café\"", "\"𠮷\"", "\"髙\""}), kCsvSubstituted);
-  EXPECT_EQ(file.writeRow({"\"ok\""}), 0);
-  file.close();
-
-  EXPECT_EQ(readFile(folder / "tsi_1.csv"), "NAME,SENDER,DGUID\r\n\"caf?\",\"?\",\"\xfb\xfc\"\r\n\"ok\"\r\n");
-  EXPECT_EQ(logText(folder / "Kexporter.log"),
-            "T ,【Failure】, CP932に変換できない文字を?に置き換えました。(" + (folder / "tsi_1.csv") + ":2)\r\n");
-  EXPECT_TRUE(screen.warnings.empty());
-}
-
 }  // namespace

@@ -1,18 +1,11 @@
 // Export runs of an installation set to "Remote" against a PostgreSQL
 // server. They skip unless KEXPORTER_TEST_PGHOST and its companions name one.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <arpa/inet.h>
-#include <sched.h>
-#include <sys/ioctl.h>
-#include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -35,10 +28,9 @@ using std::chrono::seconds;
 // A copy of its own, so that tests running at the same time do not meet in
 // the single-instance guard.
 const std::string kProgramName = "Kexporterrun-remote-" + std::to_string(::getpid());
-const std::string kTitle = "KLX to MPVコンバータ[エクスポータ]: ";
 const std::string kOpenWarning =
     kTitle + "Orvel Document Routerがインストールされている環境で利用してください。\n";
-const std::string kAccessWarning = kTitle + "データベースのアクセスが失敗しました。\n";
+const std::string kAccessWarning = kTitle + kAccessFailed + "\n";
 const std::string kServerScript = KEXPORTER_PG_SERVER_SCRIPT;
 
 struct PgServer {
@@ -192,100 +184,6 @@ struct SilentResolver {
   bool bound = false;
 };
 
-// The installation's program exporting into its output folder in the
-// background, so that the test can act meanwhile; killed at the end. When
-// gated, its diagnostic messages (debug level: one per fetched row) go to a
-// FIFO of one page that only holdWhen() and wait() read, so that the
-// program stops in the middle of a table. With `resolver`, it sees that
-// resolver configuration as /etc/resolv.conf (root only).
-struct BackgroundRun {
-  explicit BackgroundRun(const Installation& installation, bool gated = false,
-                         const fs::path& resolver = {})
-      : err(installation.root() / "stderr.txt") {
-    const std::string name = installation.program().filename(), out = installation.outputFolder();
-    fs::path messages = installation.root() / "messages.log";
-    if (gated) {
-      messages = installation.root() / "messages.fifo";
-      ::mkfifo(messages.c_str(), 0600);
-      // Reading and writing end: the program's open never waits for a reader.
-      gate = ::open(messages.c_str(), O_RDWR | O_NONBLOCK);
-      ::fcntl(gate, F_SETPIPE_SZ, kGatePage);
-    }
-    ::setenv("PEL_REGISTRY", (installation.root() / "registry.reg").c_str(), 1);
-    ::setenv("PEL_MESSAGE_FILE", messages.c_str(), 1);
-    if (gated) ::setenv("PEL_MESSAGE_LEVEL", "debug", 1);
-    pid = ::fork();
-    if (pid != 0) {
-      ::unsetenv("PEL_MESSAGE_LEVEL");
-      return;
-    }
-    ::dup2(::open("/dev/null", O_RDWR), 0);
-    ::dup2(0, 1);
-    ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-    if (!resolver.empty() &&
-        (::unshare(CLONE_NEWNS) != 0 ||
-         ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-         ::mount(resolver.c_str(), "/etc/resolv.conf", nullptr, MS_BIND, nullptr) != 0)) {
-      ::_exit(126);
-    }
-    ::execl(installation.program().c_str(), name.c_str(), "--console", "--yes", "--output",
-            out.c_str(), nullptr);
-    ::_exit(127);
-  }
-  ~BackgroundRun() {
-    wait(seconds(0));
-    if (gate >= 0) ::close(gate);
-  }
-
-  // Lets the gated program's messages through a page at a time until it
-  // waits at its full FIFO and `reached` holds; false when that does not
-  // happen within ten seconds.
-  bool holdWhen(const std::function<bool()>& reached) {
-    for (int waited = 0; waited < 10000; ++waited) {
-      int queued = 0;
-      ::ioctl(gate, FIONREAD, &queued);
-      const bool full = queued > kGatePage - 256;  // less room than a message takes
-      if (full && reached()) return true;
-      if (full) drain();
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return false;
-  }
-  void drain() const {
-    char buffer[65536];
-    while (gate >= 0 && ::read(gate, buffer, sizeof buffer) > 0) {
-    }
-  }
-
-  // Waits at most `limit` for the end: the exit status, or -1 when the
-  // program had to be killed.
-  int wait(seconds limit) {
-    if (pid <= 0) return -1;
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    int status = 0;
-    rusage usage{};
-    pid_t ended = 0;
-    while ((ended = ::wait4(pid, &status, WNOHANG, &usage)) == 0 &&
-           std::chrono::steady_clock::now() < deadline) {
-      drain();
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    if (ended == 0) {
-      ::kill(pid, SIGKILL);
-      ::waitpid(pid, nullptr, 0);
-    }
-    pid = -1;
-    peakKib = usage.ru_maxrss;
-    return ended <= 0 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-
-  static constexpr int kGatePage = 4096;
-  fs::path err;  // the program's standard error
-  pid_t pid = -1;
-  int gate = -1;  // the FIFO's reading end when gated
-  long peakKib = 0;
-};
-
 // A process held stopped while this lives, then continued.
 struct StoppedProcess {
   explicit StoppedProcess(pid_t stopped) : pid(stopped) { ::kill(pid, SIGSTOP); }
@@ -355,7 +253,7 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
   ::bind(silent, reinterpret_cast<sockaddr*>(&address), length);
   ::listen(silent, 8);
   ::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length);
-  ::setenv("PGCONNECT_TIMEOUT", "2", 1);
+  std::optional<ScopedEnvironment> connectLimit(std::in_place, "PGCONNECT_TIMEOUT", "2");
   ::setenv("PGUSER", settings.user.c_str(), 1);
   const struct {
     std::string host, port, password, serverText, code;
@@ -375,14 +273,15 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
     installation.registry(remoteRegistry(installation.root() / "nxv5", named, failure.port));
     ::setenv("PGPASSWORD", failure.password.c_str(), 1);
     fs::remove_all(installation.outputFolder() / "Kexporter.log");
-    BackgroundRun program(installation, false, resolver.conf);
-    EXPECT_EQ(program.wait(seconds(15)), 1);  // -1 when it hangs
-    EXPECT_EQ(readFile(program.err), kOpenWarning);
+    const ProgramRun run =
+        RunningProgram(installation, installation.exportArgs(), {"", false, RLIM_INFINITY, resolver.conf}).finish(seconds(15));
+    EXPECT_EQ(run.status, 1);  // -1 when it hangs
+    EXPECT_EQ(run.err, kOpenWarning);
     const std::string messages = takeMessages(installation);
     EXPECT_NE(messages.find(failure.serverText), std::string::npos) << messages;
     EXPECT_NE(messages.find(failure.code), std::string::npos) << messages;
   }
-  ::unsetenv("PGCONNECT_TIMEOUT");
+  connectLimit.reset();
   ::close(silent);
 
   PgTestSchema schema(settings);
@@ -396,8 +295,8 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
   fs::remove_all(installation.outputFolder() / "Kexporter.log");
   {
     // The backend stops while its connection stays up, as a hung one does.
-    ::setenv("VEKODB_SERVER_TIMEOUT", "2", 1);
-    BackgroundRun program(installation);
+    const ScopedEnvironment answerLimit("VEKODB_SERVER_TIMEOUT", "2");
+    RunningProgram program(installation, installation.exportArgs());
     awaitFile(first);
     std::string backend;
     pgRun(settings, "postgres",
@@ -406,10 +305,10 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
     ASSERT_FALSE(backend.empty());
     StoppedProcess stopped(std::stoi(backend));
     const auto stoppedAt = std::chrono::steady_clock::now();
-    EXPECT_EQ(program.wait(seconds(30)), 1) << "-1: the export hangs";
+    const ProgramRun run = program.finish(seconds(30));
+    EXPECT_EQ(run.status, 1) << "-1: the export hangs";
     EXPECT_LT(std::chrono::steady_clock::now() - stoppedAt, seconds(10));
-    EXPECT_NE(readFile(program.err).find(kAccessWarning), std::string::npos)
-        << readFile(program.err);
+    EXPECT_NE(run.err.find(kAccessWarning), std::string::npos) << run.err;
     const std::string messages = takeMessages(installation);
     EXPECT_NE(messages.find("no answer within 2 seconds (VEKODB_SERVER_TIMEOUT)"),
               std::string::npos)
@@ -420,16 +319,16 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
       EXPECT_TRUE(bytes.empty() || bytes.ends_with("\r\n")) << entry.path() << " ends mid-line";
       fs::remove(entry.path());
     }
-    ::unsetenv("VEKODB_SERVER_TIMEOUT");
   }
-  BackgroundRun program(installation);
+  RunningProgram program(installation, installation.exportArgs());
   awaitFile(first);
   // Held while the server stops, so that the export meets it mid-way.
-  ::kill(program.pid, SIGSTOP);
+  program.signal(SIGSTOP);
   server.stop();
-  ::kill(program.pid, SIGCONT);
-  EXPECT_EQ(program.wait(seconds(60)), 1) << "-1: the export hangs";
-  EXPECT_NE(readFile(program.err).find(kAccessWarning), std::string::npos) << readFile(program.err);
+  program.signal(SIGCONT);
+  const ProgramRun run = program.finish(seconds(60));
+  EXPECT_EQ(run.status, 1) << "-1: the export hangs";
+  EXPECT_NE(run.err.find(kAccessWarning), std::string::npos) << run.err;
   const std::string messages = takeMessages(installation);
   EXPECT_NE(messages.find("terminating connection due to administrator command"), std::string::npos)
       << messages;
@@ -442,8 +341,8 @@ TEST(RemoteExport, MillionAccountsExportInBoundedMemory) {
   Installation installation(kProgramName);
   ASSERT_TRUE(schema.loadDemo(installation.root() / "demo", "--accounts 1000000"));
   installation.registry(readFile(installation.root() / "demo" / "registry.reg"));
-  BackgroundRun program(installation);
-  EXPECT_EQ(program.wait(seconds(240)), 0) << readFile(program.err);
+  RunningProgram program(installation, installation.exportArgs());
+  EXPECT_EQ(program.finish(seconds(240)).status, 0) << readFile(installation.root() / "stderr.txt");
   EXPECT_TRUE(fs::exists(installation.outputFolder() / "destination_45.csv"));
   // Rows held whole would take well over 100 MiB.
   EXPECT_LT(program.peakKib, 32 * 1024);
@@ -468,16 +367,16 @@ TEST(RemoteExport, GroupCutShortByAnEndedSessionIsNotWritten) {
              " generate_series(1, CASE g WHEN 3 THEN 5000 ELSE 100 END);"
              "CREATE TABLE umTSI(ts_code text, ts_guid text, ts_sender text);");
   installation.registry(remoteRegistry(installation.root() / "nxv5", *server));
-  BackgroundRun program(installation, true);
+  RunningProgram program(installation, installation.exportArgs(), {"", true, RLIM_INFINITY, {}});
   const fs::path groups = installation.outputFolder() / "group_1.csv";
   ASSERT_TRUE(program.holdWhen([&] { return fs::exists(groups); }));
   EXPECT_EQ(pgRun(*server, "postgres",
                   "SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
                   " WHERE application_name = '" + kProgramName + "'"),
             "");
-  EXPECT_EQ(program.wait(seconds(60)), 1);
-
-  EXPECT_TRUE(readFile(program.err).ends_with(kAccessWarning)) << readFile(program.err);
+  const ProgramRun run = program.finish(seconds(60));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.ends_with(kAccessWarning)) << run.err;
   std::string expected = "GGUID,NAME,DGUID\r\n";
   for (const std::string owner : {"g1", "g2"}) {
     expected += "\"" + owner + "\",\"name " + owner.substr(1) + "\",\"member of " + owner;

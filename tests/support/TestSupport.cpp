@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -45,3 +46,18 @@ void writeFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+ScopedEnvironment::ScopedEnvironment(const char* name, const char* value) : name_(name) {
+  if (const char* before = std::getenv(name)) before_ = before;
+  setEnvironment(name_, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment() { setEnvironment(name_, before_ ? before_->c_str() : nullptr); }
+
+ScopedWorkingFolder::ScopedWorkingFolder(const std::string& folder) : before_(fs::current_path()) {
+  fs::current_path(folder);
+}
+
+ScopedWorkingFolder::~ScopedWorkingFolder() {
+  std::error_code ignored;  // the folder before may be gone; nothing better to go to
+  fs::current_path(before_, ignored);
+}

@@ -2,6 +2,7 @@
 #define TESTS_SUPPORT_TESTSUPPORT_H
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // A new folder below the system's temporary folder, removed with all it
@@ -40,9 +41,45 @@ void setEnvironment(const std::string& name, const char* value);
 // The child prints its own failures; returns whether it had none.
 bool runInChildProcess(const std::function<void()>& scenario);
 
+// Sets an environment variable (unsets it for nullptr) while the object
+// lives; then puts back what was there.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const char* value);
+  ~ScopedEnvironment();
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> before_;
+};
+
+// Makes `folder` the working folder while the object lives; then returns to
+// the one before, so that later tests resolve relative paths as they expect.
+class ScopedWorkingFolder {
+ public:
+  explicit ScopedWorkingFolder(const std::string& folder);
+  ~ScopedWorkingFolder();
+  ScopedWorkingFolder(const ScopedWorkingFolder&) = delete;
+  ScopedWorkingFolder& operator=(const ScopedWorkingFolder&) = delete;
+
+ private:
+  std::string before_;
+};
+
 // UTF-8 text as CP932 bytes and back, by iconv rather than the program's own
 // conversion; throws when the text does not convert.
 std::string cp932(const std::string& utf8);
 std::string fromCp932(const std::string& bytes);
+
+// The program's texts as the tests meet them: the prefix of each warning on
+// standard error, the run log's tags as the tests' log readers give them.
+inline const std::string kTitle = "KLX to MPVコンバータ[エクスポータ]: ";
+inline const std::string S = ",【Success】, ";
+inline const std::string F = ",【Failure】, ";
+inline const std::string kStarted = S + "KLX to MPVコンバータ[エクスポータ]を開始しました";
+inline const std::string kAccessFailed = "データベースのアクセスが失敗しました。";
+inline const std::string kErrorResult = "エラーが発生しました。";
 
 #endif

@@ -1,5 +1,9 @@
 #include "OdbEngine.h"
 
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+
 #include "Pelcore/PelUnicodeString.h"
 #include "PgConnection.h"
 #include "SqliteConnection.h"
@@ -23,4 +27,14 @@ VekRC openOdbConnection(const OdbClientSettings& settings, const std::u16string&
   }
   if (settings.connection != kOdbConnectionInProcess) return ODB_E_NOTIMPL;
   return SqliteConnection::open(inProcessDatabasePath(settings, name), connection);
+}
+
+int odbBusyTimeoutMilliseconds() {
+  const char* text = std::getenv(kOdbBusyTimeoutVariable);
+  if (text == nullptr) return kOdbBusyTimeoutMilliseconds;
+  const char* end = text + std::strlen(text);
+  int milliseconds = 0;
+  const auto [stop, error] = std::from_chars(text, end, milliseconds);
+  if (error != std::errc() || stop != end || milliseconds <= 0) return kOdbBusyTimeoutMilliseconds;
+  return milliseconds;
 }

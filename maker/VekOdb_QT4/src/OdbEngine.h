@@ -14,4 +14,8 @@ class OdbConnection;
 VekRC openOdbConnection(const OdbClientSettings& settings, const std::u16string& name,
                         std::shared_ptr<OdbConnection>& connection);
 
+// How long a locked database is waited for: VEKODB_BUSY_TIMEOUT_MS when it
+// is a positive whole number, else kOdbBusyTimeoutMilliseconds.
+int odbBusyTimeoutMilliseconds();
+
 #endif

@@ -1,5 +1,6 @@
 #include "PgConnection.h"
 
+#include "OdbEngine.h"
 #include "OdbLog.h"
 #include "Pelcore/PelMessage.h"
 #include "Pelcore/PelUnicodeString.h"
@@ -12,8 +13,9 @@ namespace {
 
 // Date-times in the form the bindings read; a table that a writer holds
 // locked is waited for as long as an SQLite file would be.
-const std::string kSessionSettings =
-    "SET DateStyle TO ISO; SET lock_timeout TO " + std::to_string(kOdbBusyTimeoutMilliseconds);
+std::string sessionSettings() {
+  return "SET DateStyle TO ISO; SET lock_timeout TO " + std::to_string(odbBusyTimeoutMilliseconds());
+}
 const char* const kBegin = "BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY";
 // A repeatable-read transaction takes its snapshot at its first query.
 const char* const kTakeSnapshot = "SELECT 1";
@@ -35,7 +37,7 @@ VekRC PgConnection::open(const std::u16string& host, int port, const std::u16str
       pgConnect(PgAddress{pelUtf16ToUtf8(host), port, pelUtf16ToUtf8(name)}, conn, where);
   if (rc != VEK_S_OK) return rc;
   std::shared_ptr<PgConnection> opened(new PgConnection(conn, where));
-  const VekRC set = opened->run(kSessionSettings, "Can't set up the session of");
+  const VekRC set = opened->run(sessionSettings(), "Can't set up the session of");
   if (set != VEK_S_OK) return set;
   connection = opened;
   return VEK_S_OK;

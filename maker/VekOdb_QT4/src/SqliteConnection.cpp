@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "OdbEngine.h"
 #include "OdbLog.h"
 #include "Pelcore/PelMessage.h"
 #include "SqliteCursor.h"
@@ -41,7 +42,7 @@ VekRC SqliteConnection::open(const std::string& path, std::shared_ptr<OdbConnect
     return rc;
   }
   sqlite3_extended_result_codes(db, 1);
-  sqlite3_busy_timeout(db, kOdbBusyTimeoutMilliseconds);
+  sqlite3_busy_timeout(db, odbBusyTimeoutMilliseconds());
   std::shared_ptr<SqliteConnection> opened(new SqliteConnection(db, path));
   const VekRC rc = opened->run(kSchemaRead, "Can't read database");
   if (rc != VEK_S_OK) return rc;

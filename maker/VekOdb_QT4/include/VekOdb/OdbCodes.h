@@ -23,7 +23,10 @@ constexpr VekRC ODB_E_NOTABLE = 0x80040E37;          // the query names a table 
 constexpr VekRC ODB_E_DATAOVERFLOW = 0x80040E57;     // an integer beyond 32 bits
 
 // A database locked by another process is waited for this long, then the
-// call fails with ODB_E_TIMEOUT.
+// call fails with ODB_E_TIMEOUT. The environment variable
+// VEKODB_BUSY_TIMEOUT_MS, a positive whole number of milliseconds, sets
+// another wait (tests use a short one).
 constexpr int kOdbBusyTimeoutMilliseconds = 5000;
+inline constexpr const char* kOdbBusyTimeoutVariable = "VEKODB_BUSY_TIMEOUT_MS";
 
 #endif
