@@ -29,6 +29,7 @@ const char* const kSchema =
 Installation::Installation(const std::string& programName)
     : folder_(std::make_unique<TempFolder>()), programName_(programName) {
   root_ = folder_->path();
+  if (programName_.empty()) programName_ = "Kexporterrun-" + root_.filename().string();
   out_ = root_ / "out";
   fs::create_directories(out_);
   fs::create_directories(root_ / "bin");

@@ -25,11 +25,12 @@ struct ProgramRun {
 // A complete installation in a temporary folder: a registry file naming
 // nxv5/ and nxv4/, their user-management databases with the three tables, a
 // copy of the program with its own settings file, and an empty output
-// folder. The program copy carries its own name, so that suites running at
-// the same time do not meet in the single-instance guard.
+// folder. The program copy carries its own name, by default one of its own
+// folder, so that tests running at the same time do not meet in the
+// single-instance guard.
 class Installation {
  public:
-  explicit Installation(const std::string& programName = "Kexporterrun-e2e");
+  explicit Installation(const std::string& programName = "");
   ~Installation();
 
   // Runs SQL on the NXV5 (or NXV4) database.
