@@ -54,7 +54,7 @@ ScopedEnvironment::ScopedEnvironment(const char* name, const char* value) : name
 ScopedEnvironment::~ScopedEnvironment() { setEnvironment(name_, before_ ? before_->c_str() : nullptr); }
 
 ScopedWorkingFolder::ScopedWorkingFolder(const std::string& folder) : before_(fs::current_path()) {
-  fs::current_path(folder);
+  fs::current_path(fs::u8path(folder));
 }
 
 ScopedWorkingFolder::~ScopedWorkingFolder() {

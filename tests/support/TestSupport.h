@@ -1,6 +1,7 @@
 #ifndef TESTS_SUPPORT_TESTSUPPORT_H
 #define TESTS_SUPPORT_TESTSUPPORT_H
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -65,7 +66,7 @@ class ScopedWorkingFolder {
   ScopedWorkingFolder& operator=(const ScopedWorkingFolder&) = delete;
 
  private:
-  std::string before_;
+  std::filesystem::path before_;
 };
 
 // UTF-8 text as CP932 bytes and back, by iconv rather than the program's own
