@@ -56,6 +56,14 @@ class ScopedEnvironment {
   std::optional<std::string> before_;
 };
 
+// Whether the memory a program holds means anything in this build: under
+// AddressSanitizer every allocation is padded and freed memory is held back.
+#ifdef __SANITIZE_ADDRESS__
+inline constexpr bool kMemoryIsMeasured = false;
+#else
+inline constexpr bool kMemoryIsMeasured = true;
+#endif
+
 // Makes `folder` the working folder while the object lives; then returns to
 // the one before, so that later tests resolve relative paths as they expect.
 class ScopedWorkingFolder {
