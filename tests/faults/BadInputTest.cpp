@@ -167,5 +167,7 @@ TEST_F(FaultTest, GroupOfAHundredThousandMembersIsOneLine) {
   std::vector<int> members(100000);
   std::iota(members.begin(), members.end(), 1);
   EXPECT_EQ(members, written);
-  if (kMemoryIsMeasured) EXPECT_LT(peakKib, 96 * 1024);  // the line held a few times over, nothing more
+  if (kMemoryIsMeasured) {
+    EXPECT_LT(peakKib, 96 * 1024);  // the line held a few times over, nothing more
+  }
 }
