@@ -24,11 +24,14 @@ std::vector<std::string> texts(const PelMessageRecorder& recorder) {
 // at the end.
 class PelParameterTest : public ::testing::Test {
  protected:
-  PelParameterTest() : key_("HKEY_CURRENT_USER\\Software\\KexporterTest\\" + std::to_string(std::random_device()())) {}
+  PelParameterTest()
+      : key_("HKEY_CURRENT_USER\\Software\\KexporterTest\\" + std::to_string(std::random_device()())) {}
   void TearDown() override { commandOutput("reg.exe delete \"" + key_ + "\" /f"); }
 
   // What `reg query` shows of the key's values.
-  std::string query(const std::string& key) const { return commandOutput("reg.exe query \"" + key + "\"").value_or(""); }
+  std::string query(const std::string& key) const {
+    return commandOutput("reg.exe query \"" + key + "\"").value_or("");
+  }
 
   const std::string key_;
 };

@@ -120,6 +120,17 @@ RegistryValue valueOf(DWORD type, const std::vector<BYTE>& data) {
   return value;
 }
 
+// A Dword as REG_DWORD, a String as REG_SZ with its terminating zero.
+LSTATUS setValue(HKEY key, const std::wstring& name, const RegistryValue& value) {
+  if (value.type == RegistryValue::Type::Dword) {
+    const DWORD number = value.dword;
+    return RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+  }
+  const std::wstring text = wide(value.text);
+  const DWORD size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+  return RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), size);
+}
+
 }  // namespace
 
 std::optional<RegistryValue> RegistryAccess::read(const std::string& key, const std::string& name) {
@@ -144,17 +155,7 @@ std::optional<RegistryValue> RegistryAccess::read(const std::string& key, const 
 bool RegistryAccess::write(const std::string& key, const std::string& name, const RegistryValue& value) {
   OpenKey opened;
   LSTATUS status = openKey(key, KEY_SET_VALUE, Missing::Create, opened);
-  if (status == ERROR_SUCCESS) {
-    if (value.type == RegistryValue::Type::Dword) {
-      const DWORD number = value.dword;
-      status = RegSetValueExW(opened.get(), wide(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                              sizeof number);
-    } else {
-      const std::wstring text = wide(value.text);
-      status = RegSetValueExW(opened.get(), wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                              static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    }
-  }
+  if (status == ERROR_SUCCESS) status = setValue(opened.get(), wide(name), value);
   if (status != ERROR_SUCCESS) {
     reportFailure(kLineWrite, "Cannot write the registry value " + name + " of", key, status);
     return false;
