@@ -192,7 +192,7 @@ TEST(AutoCloseDatabase, FailuresGiveTheirCodesAndMessagesAndLeaveNothingOpen) {
     // A short wait for the locked database; a wait of the default 5 seconds
     // would show that the library ignores the setting.
     const double wait = 0.3;
-    setenv(kOdbBusyTimeoutVariable, "300", 1);
+    setEnvironment(kOdbBusyTimeoutVariable, "300");
     for (const auto& c : cases) {
       const std::string name = pelUtf16ToUtf8(c.database);
       SCOPED_TRACE(name + ": " + pelUtf16ToUtf8(c.query));

@@ -2,30 +2,39 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <stdlib.h>
-
 #include <filesystem>
 
-TestInstallation::TestInstallation() {
-  setenv("PEL_REGISTRY", (*this / "registry.reg").c_str(), 1);
+namespace {
+
+const char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+
+// A regedit string's text: backslashes and quotes escaped.
+std::string regeditText(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    if (c == '\\' || c == '"') escaped += '\\';
+    escaped += c;
+  }
+  return escaped;
 }
 
-TestInstallation::~TestInstallation() { unsetenv("PEL_REGISTRY"); }
+}  // namespace
 
 std::string TestInstallation::databasePath(const std::string& database,
                                            const std::string& name) const {
-  std::filesystem::create_directories(*this / name + "/data");
-  return *this / name + "/data/" + database + ".db";
+  const std::string data = *this / name + kSeparator + "data";
+  std::filesystem::create_directories(data);
+  return data + kSeparator + database + ".db";
 }
 
-void TestInstallation::writeRegistry(
-    const std::vector<std::pair<std::string, std::string>>& keys) const {
-  std::string text = "Windows Registry Editor Version 5.00\n";
+void TestInstallation::writeRegistry(const std::vector<std::pair<std::string, std::string>>& keys) {
+  std::string text;
   for (const auto& [serverKey, name] : keys) {
-    text += "\n[" + serverKey + "\\VEK]\n";
-    if (!name.empty()) text += "\"VekPath\"=\"" + *this / name + "\"\n";
+    text += "[" + serverKey + "\\VEK]\n";
+    if (!name.empty()) text += "\"VekPath\"=\"" + regeditText(*this / name) + "\"\n";
+    text += "\n";
   }
-  writeFile(*this / "registry.reg", text);
+  registry_.write(text);
 }
 
 void runSql(const std::string& path, const std::string& sql) {
@@ -36,16 +45,6 @@ void runSql(const std::string& path, const std::string& sql) {
       << (error != nullptr ? error : "") << " in " << sql;
   sqlite3_free(error);
   sqlite3_close(db);
-}
-
-int openDescriptorsOf(const std::string& path) {
-  int count = 0;
-  const std::filesystem::path target = std::filesystem::weakly_canonical(path);
-  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-    std::error_code error;
-    if (std::filesystem::read_symlink(entry.path(), error) == target && !error) ++count;
-  }
-  return count;
 }
 
 std::vector<std::string> messageLines(const PelMessageRecorder& recorder, bool traces) {

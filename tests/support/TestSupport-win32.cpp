@@ -1,8 +1,125 @@
 #include "TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr const char* kScenarioVariable = "KEXPORTER_TEST_SCENARIO";
+
+std::wstring wideOf(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int size = static_cast<int>(utf8.size());
+  std::wstring text(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text.data(), static_cast<int>(text.size()));
+  return text;
+}
+
+// Closes a handle on every way out.
+class Handle {
+ public:
+  explicit Handle(HANDLE handle = nullptr) : handle_(handle) {}
+  ~Handle() {
+    if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE* out() { return &handle_; }
+  HANDLE get() const { return handle_; }
+  void close() {
+    if (handle_ != nullptr) CloseHandle(handle_);
+    handle_ = nullptr;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// Starts `commandLine`; its standard output goes to `output` when given,
+// else to this program's. Returns its exit code, or -1 when it did not run.
+long runProcess(const std::string& commandLine, HANDLE output) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (output != nullptr) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = output;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  }
+  PROCESS_INFORMATION process{};
+  std::wstring command = wideOf(commandLine);
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    return -1;
+  }
+  Handle thread(process.hThread), child(process.hProcess);
+  WaitForSingleObject(child.get(), INFINITE);
+  DWORD code = 1;
+  GetExitCodeProcess(child.get(), &code);
+  return static_cast<long>(code);
+}
+
+std::string thisProgram() {
+  std::vector<wchar_t> path(MAX_PATH);
+  DWORD length = 0;
+  while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) == path.size()) {
+    path.resize(path.size() * 2);
+  }
+  const std::wstring text(path.data(), length);
+  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                       nullptr, nullptr), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
+                      static_cast<int>(utf8.size()), nullptr, nullptr);
+  return utf8;
+}
+
+// "Suite.Test#n" for the n-th scenario of the running test.
+std::string nextScenarioName() {
+  static std::string test;
+  static int count = 0;
+  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+  const std::string current = std::string(info->test_suite_name()) + "." + info->name();
+  if (current != test) {
+    test = current;
+    count = 0;
+  }
+  return current + "#" + std::to_string(count++);
+}
+
+}  // namespace
+
+bool runInChildProcess(const std::function<void()>& scenario) {
+  const std::string name = nextScenarioName();
+  if (const char* chosen = std::getenv(kScenarioVariable)) {
+    if (name != chosen) return true;
+    scenario();
+    return !testing::Test::HasFailure();
+  }
+  const std::string test = name.substr(0, name.rfind('#'));
+  std::fflush(nullptr);
+  setEnvironment(kScenarioVariable, name.c_str());
+  const long code = runProcess("\"" + thisProgram() + "\" --gtest_filter=" + test, nullptr);
+  setEnvironment(kScenarioVariable, nullptr);
+  return code == 0;
+}
+
+std::optional<std::string> commandOutput(const std::string& commandLine) {
+  SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  Handle reader, writer;
+  // Read only after the command ended: the pipe holds all its short answers.
+  if (!CreatePipe(reader.out(), writer.out(), &inherited, 1 << 20)) return std::nullopt;
+  SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
+  const long code = runProcess(commandLine, writer.get());
+  writer.close();
+  std::string output;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(reader.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) output.append(buffer, read);
+  if (code != 0) return std::nullopt;
+  return output;
+}
 
 std::string settingsFileText(const std::string& utf8) {
   if (utf8.empty()) return utf8;

@@ -35,12 +35,20 @@ std::string settingsFileText(const std::string& utf8);
 // Sets the environment variable `name` to `value`, or removes it for nullptr.
 void setEnvironment(const std::string& name, const char* value);
 
-// POSIX only from here on.
-
-// Runs `scenario` in a forked child, for libraries that keep their state for
+// Runs `scenario` in a new process, for libraries that keep their state for
 // the life of the process: each scenario meets them as a new process does.
-// The child prints its own failures; returns whether it had none.
+// The child prints its own failures; returns whether it had none. On POSIX
+// the child is forked; on Windows it is this test program again, running
+// only the current test, in which only this scenario runs and the test's
+// other scenarios are passed over, so the test's code outside its
+// scenarios runs there too.
 bool runInChildProcess(const std::function<void()>& scenario);
+
+// Windows only: runs `commandLine` (UTF-8) and returns what it wrote to its
+// standard output, or nullopt when it could not run or exited nonzero.
+std::optional<std::string> commandOutput(const std::string& commandLine);
+
+// POSIX only from here on.
 
 // Sets an environment variable (unsets it for nullptr) while the object
 // lives; then puts back what was there.

@@ -3,27 +3,25 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 
+#include "Pelcore/PelUnicodeString.h"
+#include "TestRegistry.h"
 #include "TestSupport.h"
 #include "VekPel/VekDefaultParameter.h"
 
-inline const char16_t* const kServerKey = u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW";
+// A key of the tests' own, which the user may write on Windows as well.
+inline const char16_t* const kServerKey = u"HKEY_CURRENT_USER\\Software\\KexporterTest\\VekPel\\GW";
 
 // Runs `scenario` in a new process, as the library keeps its parameter
-// source, caches and settings for the life of the process. Its registry file
+// source, caches and settings for the life of the process. Its registry
 // holds `values` below the server's key, which is the parameter source
 // unless `setSource` is false.
 inline void withRegistry(const std::string& values, const std::function<void()>& scenario,
                          bool setSource = true) {
   EXPECT_TRUE(runInChildProcess([&] {
-    TempFolder folder;
-    writeFile(folder / "registry.reg",
-              "Windows Registry Editor Version 5.00\n\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK]\n" + values);
-    ::setenv("PEL_REGISTRY", (folder / "registry.reg").c_str(), 1);
+    const TestRegistry registry("[" + pelUtf16ToUtf8(kServerKey) + "\\VEK]\n" + values);
     if (setSource) VekDefaultParameter::setParameterSource(kServerKey);
     scenario();
   }));

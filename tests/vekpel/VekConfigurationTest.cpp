@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "Pelcore/PelMessage.h"
 #include "Pelcore/PelParameter.h"
 #include "Pelcore/VekRC.h"
@@ -41,7 +43,9 @@ TEST(VekConfiguration, MissingTopPathRaisesAtEveryCallUntilItExists) {
 
     ASSERT_TRUE(VekDefaultParameter::setString(u"VekPath", u"/opt/tarvik"));
     EXPECT_EQ(readsDuring([] {
-                EXPECT_EQ(VekConfiguration::getPath(u"data"), PelUnicodeString(u"/opt/tarvik/data"));
+                const char16_t separator = std::filesystem::path::preferred_separator;
+                EXPECT_EQ(VekConfiguration::getPath(u"data"),
+                          PelUnicodeString(u"/opt/tarvik" + std::u16string(1, separator) + u"data"));
               }),
               1u);
   });

@@ -1,6 +1,7 @@
 #include "VekPel/VekConfiguration.h"
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
 
 #include "Pelcore/PelMessage.h"
@@ -19,7 +20,8 @@ constexpr int kLineTopPathMissing = 64;
 constexpr int kConnectionInProcess = 1;
 constexpr int kConnectionRemote = 2;
 constexpr const char16_t* kDefaultHostName = u"localhost";
-constexpr char16_t kPathSeparator = u'/';
+// The platform's own: the documents' backslash on Windows.
+constexpr char16_t kPathSeparator = static_cast<char16_t>(std::filesystem::path::preferred_separator);
 
 // Published once read; the string is never freed while the process runs, so
 // references to it stay valid.

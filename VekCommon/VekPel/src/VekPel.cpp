@@ -2,6 +2,7 @@
 
 #include "Pelcore/PelMessage.h"
 #include "Pelcore/PelProcess.h"
+#include "RuntimeErrorMode.h"
 #include "VekPelProcess.h"
 
 namespace VekPelProcess {
@@ -30,6 +31,7 @@ struct LibraryLoad {
     PelMessageStream::setCommandName("TarvikNX", -1);
     PelMemoryPool::setTotalLimit(kMemoryLimit);
     PelOs::Process::_encodeingType = kCodeTypeAtLoad;
+    sendRuntimeErrorsToStandardError();
   }
 };
 

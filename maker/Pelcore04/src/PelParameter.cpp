@@ -4,7 +4,8 @@
 #include <optional>
 
 #include "Pelcore/PelMessage.h"
-#include "RegistryStore.h"
+#include "RegistryAccess.h"
+#include "RegistryKey.h"
 
 namespace {
 
@@ -16,21 +17,21 @@ std::atomic<std::uint64_t> storeReads{0};
 std::optional<RegistryValue> readValue(const PelUnicodeString& source, const PelUnicodeString& key,
                                        RegistryValue::Type type) {
   storeReads.fetch_add(1, std::memory_order_relaxed);
-  std::optional<RegistryValue> value = RegistryStore::load()->find(source.toUtf8(), key.toUtf8());
+  std::optional<RegistryValue> value = RegistryAccess::read(source.toUtf8(), key.toUtf8());
   if (!value || value->type != type) return std::nullopt;
   return value;
 }
 
-// Refuses what the file cannot hold: a key without a hive would be a
-// section nobody can name, and a line break would split the value's line.
+// Refuses what the store cannot hold: a key without a hive would be a key
+// nobody can name, and a line break would split the value's line in the
+// file (refused on Windows too, so that callers meet the same store).
 bool writable(const std::string& source, const std::string& key, const std::string& text) {
-  if (!RegistryFile::hasHive(source)) {
+  if (!RegistryKey::hasHive(source)) {
     PelMessageSelection::error(kRegistryMessageSource, kLineNoHive)
         << "Registry key without a hive not written: [" << source << "]" << PelEndl;
     return false;
   }
-  if (!RegistryFile::canStore(source) || !RegistryFile::canStore(key) ||
-      !RegistryFile::canStore(text)) {
+  if (!registryTextStorable(source) || !registryTextStorable(key) || !registryTextStorable(text)) {
     PelMessageSelection::error(kRegistryMessageSource, kLineLineBreak)
         << "Registry value with a line break not written: [" << source << "] " << key << PelEndl;
     return false;
@@ -43,11 +44,7 @@ PelBoolean writeValue(const PelUnicodeString& source, const PelUnicodeString& ke
   const std::string sourceText = source.toUtf8();
   const std::string keyText = key.toUtf8();
   if (!writable(sourceText, keyText, value.text)) return PelFalse;
-  const bool done = RegistryStore::update([&](RegistryFile& file) {
-    file.set(sourceText, keyText, value);
-    return true;
-  });
-  return done ? PelTrue : PelFalse;
+  return RegistryAccess::write(sourceText, keyText, value) ? PelTrue : PelFalse;
 }
 
 RegistryValue dwordValue(std::uint32_t number) {
@@ -140,15 +137,9 @@ PelBoolean PelParameter::setBoolean(const PelUnicodeString& source, const PelUni
 }
 
 PelBoolean PelParameter::deleteValue(const PelUnicodeString& source, const PelUnicodeString& key) {
-  const std::string sourceText = source.toUtf8();
-  const std::string keyText = key.toUtf8();
-  // Nothing to delete needs no lock, nor a writable folder.
-  if (!RegistryStore::load()->find(sourceText, keyText)) return PelFalse;
-  const bool done = RegistryStore::update(
-      [&](RegistryFile& file) { return file.remove(sourceText, keyText); });
-  return done ? PelTrue : PelFalse;
+  return RegistryAccess::remove(source.toUtf8(), key.toUtf8()) ? PelTrue : PelFalse;
 }
 
 std::uint64_t PelParameter::storeReadCount() { return storeReads.load(); }
 
-std::uint64_t PelParameter::fileReadCount() { return RegistryStore::fileReadCount(); }
+std::uint64_t PelParameter::fileReadCount() { return RegistryAccess::fileReadCount(); }

@@ -5,22 +5,13 @@
 #include "Pelcore/PelAsciiText.h"
 #include "Pelcore/PelMessage.h"
 #include "Pelcore/PelUnicodeString.h"
+#include "RegistryKey.h"
 
 namespace {
 
 constexpr int kLineMalformed = 120;
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kHeader4 = "REGEDIT4";
-
-struct HiveName {
-  std::string_view shortName;
-  std::string_view fullName;
-};
-constexpr HiveName kHives[] = {
-    {"HKLM", "HKEY_LOCAL_MACHINE"}, {"HKCU", "HKEY_CURRENT_USER"},
-    {"HKCR", "HKEY_CLASSES_ROOT"},  {"HKU", "HKEY_USERS"},
-    {"HKCC", "HKEY_CURRENT_CONFIG"},
-};
 
 bool startsWithFolded(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() &&
@@ -29,22 +20,6 @@ bool startsWithFolded(std::string_view text, std::string_view prefix) {
 
 // Blanks around a line's parts: spaces and tabs (line ends are kept apart).
 std::string_view trim(std::string_view text) { return pelTrimmed(text, " \t"); }
-
-// The key path with its hive spelled in full and no trailing backslash.
-std::string displayKey(std::string_view key) {
-  key = trim(key);
-  while (!key.empty() && key.back() == '\\') key.remove_suffix(1);
-  const std::size_t cut = key.find('\\');
-  const std::string_view hive = key.substr(0, cut);
-  for (const HiveName& h : kHives) {
-    if (pelEqualsIgnoringAsciiCase(hive, h.shortName)) {
-      return std::string(h.fullName) + std::string(cut == std::string_view::npos ? "" : key.substr(cut));
-    }
-  }
-  return std::string(key);
-}
-
-std::string matchKey(std::string_view key) { return pelAsciiLowered(displayKey(key)); }
 
 // Reads a "..." text at text[pos] with the \\ and \" escapes; a backslash
 // before any other character stands for itself.
@@ -206,7 +181,7 @@ void RegistryFile::parseLines(std::string_view text, const std::string& path) {
     } else if (body[0] == '[') {
       const bool ok = body.size() > 2 && body.back() == ']';
       line.kind = ok ? Kind::Section : Kind::Malformed;
-      if (ok) line.match = matchKey(body.substr(1, body.size() - 2));
+      if (ok) line.match = RegistryKey::matchText(body.substr(1, body.size() - 2));
       inSection = ok;
     } else if ((body[0] == '"' || body[0] == '@') && inSection) {
       const ValueParse result = parseValueLine(body, line.name, line.value, continuation);
@@ -261,13 +236,13 @@ std::string RegistryFile::newline() const {
 }
 
 std::optional<RegistryValue> RegistryFile::find(std::string_view key, std::string_view name) const {
-  const std::vector<std::size_t> found = valueLines(matchKey(key), pelAsciiLowered(name));
+  const std::vector<std::size_t> found = valueLines(RegistryKey::matchText(key), pelAsciiLowered(name));
   if (found.empty()) return std::nullopt;
   return lines_[found.back()].value;
 }
 
 void RegistryFile::set(std::string_view key, std::string_view name, const RegistryValue& value) {
-  const std::string foldedKey = matchKey(key);
+  const std::string foldedKey = RegistryKey::matchText(key);
   const std::vector<std::size_t> found = valueLines(foldedKey, pelAsciiLowered(name));
   if (!found.empty()) {
     // The last statement is the one in force; rewrite it, spelled as before.
@@ -297,7 +272,7 @@ void RegistryFile::set(std::string_view key, std::string_view name, const Regist
     }
     if (lines_.back().ending.empty()) lines_.back().ending = newline();
     if (!trim(lines_.back().text).empty()) lines_.push_back({"", newline(), Kind::Other, {}, {}, {}});
-    lines_.push_back({"[" + displayKey(key) + "]", newline(), Kind::Section, foldedKey, {}, {}});
+    lines_.push_back({"[" + RegistryKey::fullText(key) + "]", newline(), Kind::Section, foldedKey, {}, {}});
     lines_.push_back(std::move(added));
     return;
   }
@@ -319,7 +294,7 @@ void RegistryFile::set(std::string_view key, std::string_view name, const Regist
 }
 
 bool RegistryFile::remove(std::string_view key, std::string_view name) {
-  const std::vector<std::size_t> found = valueLines(matchKey(key), pelAsciiLowered(name));
+  const std::vector<std::size_t> found = valueLines(RegistryKey::matchText(key), pelAsciiLowered(name));
   for (auto it = found.rbegin(); it != found.rend(); ++it) {
     lines_.erase(lines_.begin() + *it, lines_.begin() + endOfStatement(*it));
   }
@@ -331,17 +306,4 @@ std::string RegistryFile::serialize() const {
   for (const Line& line : lines_) text += line.text + line.ending;
   if (utf16_) return encodeUtf16Le(text);
   return utf8Bom_ ? "\xEF\xBB\xBF" + text : text;
-}
-
-bool RegistryFile::hasHive(std::string_view key) {
-  const std::string full = displayKey(key);
-  const std::string_view hive = std::string_view(full).substr(0, full.find('\\'));
-  for (const HiveName& h : kHives) {
-    if (pelEqualsIgnoringAsciiCase(hive, h.fullName)) return true;
-  }
-  return false;
-}
-
-bool RegistryFile::canStore(std::string_view text) {
-  return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }

@@ -7,16 +7,7 @@
 #include <string_view>
 #include <vector>
 
-// The source name of the registry's diagnostic messages.
-inline constexpr const char* kRegistryMessageSource = "PelParameter";
-
-// One value of a registry key as the file states it.
-struct RegistryValue {
-  enum class Type { String, Dword, Other };  // Other: hex:, hex(n):, ...
-  Type type = Type::Other;
-  std::string text;         // String: the unescaped text, UTF-8
-  std::uint32_t dword = 0;  // Dword
-};
+#include "RegistryValue.h"
 
 // The contents of a regedit export file ("Windows Registry Editor Version
 // 5.00", [KEY] lines, "Name"="text" and "Name"=dword:xxxxxxxx values). Every
@@ -35,8 +26,8 @@ class RegistryFile {
   std::optional<RegistryValue> find(std::string_view key, std::string_view name) const;
 
   // Replaces the value in place, or adds it to the key's section, or adds the
-  // section at the end. REQUIRES: value is a String or Dword whose text holds
-  // no line break (see canStore).
+  // section at the end. REQUIRES: value is a String or Dword, and key, name
+  // and text are registryTextStorable.
   void set(std::string_view key, std::string_view name, const RegistryValue& value);
 
   // Removes every statement of the value. False when there was none.
@@ -44,11 +35,6 @@ class RegistryFile {
 
   // The file's bytes in the encoding it was read in (a new file: UTF-8).
   std::string serialize() const;
-
-  // True when `key` starts with a hive name, so that it can be written.
-  static bool hasHive(std::string_view key);
-  // True when a name or text can stand on one line of the file.
-  static bool canStore(std::string_view text);
 
  private:
   enum class Kind { Other, Section, Value, Continuation, Malformed };

@@ -6,6 +6,7 @@
 #include <optional>
 #include <thread>
 
+#include "OdbEngine.h"
 #include "OdbLog.h"
 #include "Pelcore/PelException.h"
 #include "Pelcore/PelMessage.h"
@@ -56,7 +57,9 @@ VekRC OdbClient::start(const char16_t* key) {
   std::lock_guard<std::mutex> lock(clientMutex);
   if (clientThread) return checkCallerLocked();
   OdbClientSettings settings;
-  const VekRC rc = readSettings(settings);
+  VekRC rc = readSettings(settings);
+  if (rc != VEK_S_OK) return rc;
+  rc = checkOdbEngine(settings);
   if (rc != VEK_S_OK) return rc;
   clientSettings = settings;
   clientThread = std::this_thread::get_id();

@@ -9,10 +9,10 @@
 namespace {
 
 // The name becomes part of a file path; it must not lead out of the data
-// folder.
+// folder, by either platform's separator.
 bool isDatabaseName(const char16_t* database) {
   if (database == nullptr || *database == u'\0') return false;
-  return std::u16string_view(database).find(u'/') == std::u16string_view::npos;
+  return std::u16string_view(database).find_first_of(u"/\\") == std::u16string_view::npos;
 }
 
 }  // namespace

@@ -3,19 +3,24 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "Pelcore/PelUnicodeString.h"
-#include "PgConnection.h"
+#include "OdbRemoteEngine.h"
 #include "SqliteConnection.h"
 #include "VekOdb/OdbCodes.h"
 
 namespace {
 
-const char* const kDataFolder = "/data/";
+const char* const kDataFolder = "data";
 const char* const kDatabaseSuffix = ".db";
+// The platform's own separator, so that paths in messages read as the
+// operator writes them ("\" on Windows).
+const char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 
 std::string inProcessDatabasePath(const OdbClientSettings& settings, const std::u16string& name) {
-  return pelUtf16ToUtf8(settings.topPath) + kDataFolder + pelUtf16ToUtf8(name) + kDatabaseSuffix;
+  return pelUtf16ToUtf8(settings.topPath) + kSeparator + kDataFolder + kSeparator + pelUtf16ToUtf8(name) +
+         kDatabaseSuffix;
 }
 
 }  // namespace
@@ -23,10 +28,15 @@ std::string inProcessDatabasePath(const OdbClientSettings& settings, const std::
 VekRC openOdbConnection(const OdbClientSettings& settings, const std::u16string& name,
                         std::shared_ptr<OdbConnection>& connection) {
   if (settings.connection == kOdbConnectionRemote) {
-    return PgConnection::open(settings.hostName, settings.portNumber, name, connection);
+    return OdbRemoteEngine::open(settings, name, connection);
   }
   if (settings.connection != kOdbConnectionInProcess) return ODB_E_NOTIMPL;
   return SqliteConnection::open(inProcessDatabasePath(settings, name), connection);
+}
+
+VekRC checkOdbEngine(const OdbClientSettings& settings) {
+  if (settings.connection == kOdbConnectionRemote) return OdbRemoteEngine::available();
+  return VEK_S_OK;
 }
 
 int odbBusyTimeoutMilliseconds() {

@@ -14,6 +14,10 @@ class OdbConnection;
 VekRC openOdbConnection(const OdbClientSettings& settings, const std::u16string& name,
                         std::shared_ptr<OdbConnection>& connection);
 
+// 0 when this build has the engine of the installation's connection mode;
+// otherwise the code, logged. The client does not start without it.
+VekRC checkOdbEngine(const OdbClientSettings& settings);
+
 // How long a locked database is waited for: VEKODB_BUSY_TIMEOUT_MS when it
 // is a positive whole number, else kOdbBusyTimeoutMilliseconds.
 int odbBusyTimeoutMilliseconds();

@@ -20,8 +20,11 @@ const char* const kSchemaRead = "SELECT count(*) FROM sqlite_master";
 VekRC SqliteConnection::open(const std::string& path, std::shared_ptr<OdbConnection>& connection) {
   // SQLite built with URI names reads a name beginning with "file:" as a URI
   // with options of its own; an absolute path never begins so.
+  // The path goes through std::filesystem as UTF-8 both ways: a narrow
+  // std::string would be read in the ANSI code page on Windows.
   std::error_code noWorkingFolder;
-  const std::string absolute = std::filesystem::absolute(path, noWorkingFolder).string();
+  const std::u8string absolute =
+      std::filesystem::absolute(std::u8string(path.begin(), path.end()), noWorkingFolder).u8string();
   if (noWorkingFolder) {
     PelMessageSelection::error(kOdbMessageSource, __LINE__)
         << "Can't open database " << path << ": " << noWorkingFolder.message() << ". rc = 0x" << PelHex
@@ -31,8 +34,8 @@ VekRC SqliteConnection::open(const std::string& path, std::shared_ptr<OdbConnect
   sqlite3* db = nullptr;
   // One connection serves one thread (the client's), so SQLite's own
   // per-call locking would only cost time on every column read.
-  const int result =
-      sqlite3_open_v2(absolute.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+  const int result = sqlite3_open_v2(reinterpret_cast<const char*>(absolute.c_str()), &db,
+                                     SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   if (result != SQLITE_OK) {
     const VekRC rc = sqliteFailureCode(db, result);
     PelMessageSelection::error(kOdbMessageSource, __LINE__)

@@ -12,7 +12,8 @@ class VekConfiguration {
   // "VekPath", the installation's top folder. A missing value writes one
   // error message and raises the VekRC 0x8000FFFF; nothing is kept then.
   static const PelUnicodeString& getTopPath();
-  // The top path, "/", then `name`; raises as getTopPath.
+  // The top path, the platform's separator ("/", "\" on Windows), then
+  // `name`; raises as getTopPath.
   static PelUnicodeString getPath(const char16_t* name);
   // "VekFullTextOnMemory"; PelFalse when missing.
   static PelBoolean getFullTextOnMemory();

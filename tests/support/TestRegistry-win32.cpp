@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <utility>
+
+#include "TestRegistry.h"
+
+namespace {
+
+std::wstring wideOf(const std::string& utf8) {
+  const int size = static_cast<int>(utf8.size());
+  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+// regedit's own export form: UTF-16LE with its byte-order mark, CR LF.
+std::string regeditFile(const std::string& keys) {
+  std::wstring text = L"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n";
+  for (wchar_t c : wideOf(keys)) {
+    if (c == L'\n') text += L'\r';
+    text += c;
+  }
+  std::string bytes;
+  for (wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF)};
+  return bytes;
+}
+
+std::vector<std::string> keysOf(const std::string& keys) {
+  std::vector<std::string> found;
+  std::size_t start = 0;
+  while (start < keys.size()) {
+    std::size_t end = keys.find('\n', start);
+    if (end == std::string::npos) end = keys.size();
+    const std::string line = keys.substr(start, end - start);
+    if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
+      found.push_back(line.substr(1, line.size() - 2));
+    }
+    start = end + 1;
+  }
+  return found;
+}
+
+// Deletes each key with all below it; the keys are written hive first, in
+// full, as the tests write them.
+void removeKeys(const std::vector<std::string>& keys) {
+  const std::pair<const char*, HKEY> hives[] = {{"HKEY_LOCAL_MACHINE\\", HKEY_LOCAL_MACHINE},
+                                                {"HKEY_CURRENT_USER\\", HKEY_CURRENT_USER}};
+  for (const std::string& key : keys) {
+    for (const auto& [name, hive] : hives) {
+      if (key.rfind(name, 0) != 0) continue;
+      const std::wstring path = wideOf(key.substr(std::strlen(name)));
+      RegDeleteTreeW(hive, path.c_str());
+      RegDeleteKeyW(hive, path.c_str());
+    }
+  }
+}
+
+}  // namespace
+
+TestRegistry::TestRegistry(const std::string& keys) { write(keys); }
+
+TestRegistry::~TestRegistry() { removeKeys(written_); }
+
+void TestRegistry::write(const std::string& keys) {
+  removeKeys(written_);
+  written_ = keysOf(keys);
+  removeKeys(written_);  // what a test that broke off left behind
+  if (written_.empty()) return;
+  writeFile(folder_ / "import.reg", regeditFile(keys));
+  std::string file = folder_ / "import.reg";
+  for (char& c : file) c = c == '/' ? '\\' : c;
+  EXPECT_TRUE(commandOutput("regedit.exe /S \"" + file + "\"").has_value()) << "regedit /S " << file;
+}
