@@ -1,15 +1,18 @@
-#include "OutputFolder.h"
-
+// What only Windows has: its paths, attributes and sharing, and how its
+// process ends.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "Cp932Text.h"
 #include "CsvOutputFile.h"
+#include "FileLines.h"
 #include "FilesTestSupport.h"
+#include "OutputFolder.h"
 #include "RunLog.h"
 #include "Win32Text.h"
 
@@ -109,6 +112,42 @@ TEST_F(RunLogTest, RefusesAFolderAtTheLogsName) {
   RunLog::open();
   EXPECT_FALSE(RunLog::isOpen());
   EXPECT_EQ(screen.warnings, std::vector<std::string>{"ログファイル書き込みに失敗しました。"});
+}
+
+// Run as a child by the test below: a thread writes lines of 1 MiB without
+// end until the process is ended between two of them.
+TEST(FileLines, DISABLED_WritesUntilEnded) {
+  const std::wstring path = widened(std::getenv("KEXPORTER_LINES_FILE"));
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+  std::thread([file] {
+    const std::string line = std::string(1 << 20, 'x') + "\r\n";
+    for (;;) writeLine(reinterpret_cast<NativeFile>(file), line);
+  }).detach();
+  Sleep(300);
+  endBetweenLines(42);
+}
+
+TEST(FileLines, EndsTheProcessBetweenTwoLinesWithTheCode) {
+  TempFolder folder;
+  const std::string lines = inFolder(folder, "lines.txt");
+  const ScopedEnvironment target("KEXPORTER_LINES_FILE", lines.c_str());
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"files_tests --gtest_filter=FileLines.DISABLED_WritesUntilEnded --gtest_also_run_disabled_tests";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION child{};
+  ASSERT_TRUE(CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
+  ASSERT_EQ(WaitForSingleObject(child.hProcess, 60000), WAIT_OBJECT_0);
+  DWORD code = 0;
+  GetExitCodeProcess(child.hProcess, &code);
+  CloseHandle(child.hThread);
+  CloseHandle(child.hProcess);
+
+  EXPECT_EQ(code, 42u);
+  const std::uintmax_t size = fs::file_size(lines);
+  EXPECT_GT(size, 0u);
+  EXPECT_EQ(size % ((1 << 20) + 2), 0u);
 }
 
 }  // namespace
