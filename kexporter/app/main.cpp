@@ -1,40 +1,27 @@
-#include <cstdlib>
-#include <filesystem>
-#include <iostream>
 #include <string>
+#include <vector>
 
 #include "ConsoleApp.h"
+#include "ConsoleStreams.h"
 #include "ExitStatus.h"
 #include "InstanceGuard.h"
 #include "ProcessSignals.h"
+#include "ProgramEnvironment.h"
 #include "ProgramOptions.h"
 #ifdef KEXPORTER_WITH_DIALOGS
 #include "ExporterApp.h"
 #endif
 
-namespace {
-
-// The guard is keyed by the executable's base name: a copy under another
-// name counts as another program and runs on its own.
-std::string executableBaseName(const char* argv0) {
-  std::error_code error;
-  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) exe = argv0;
-  return exe.stem().string();
-}
-
-bool hasDisplay() {
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (x11 && *x11) || (wayland && *wayland);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   ProcessSignals::install();
+  std::vector<std::string> arguments = programArguments(argc, argv);
+  std::vector<char*> utf8Argv;
+  for (std::string& argument : arguments) utf8Argv.push_back(argument.data());
+  utf8Argv.push_back(nullptr);
   ProgramOptions options;
-  if (std::optional<int> status = options.parse(argc, argv)) return *status;
+  if (std::optional<int> status = options.parse(static_cast<int>(arguments.size()), utf8Argv.data())) {
+    return *status;
+  }
 
   bool dialogs = false;
 #ifdef KEXPORTER_WITH_DIALOGS
@@ -47,7 +34,7 @@ int main(int argc, char** argv) {
     return kExitAnotherCopy;
   }
 
-  if (options.check) return ConsoleApp(std::cin, std::cout).check();
+  if (options.check) return ConsoleApp(standardInput(), standardOutput()).check();
 #ifdef KEXPORTER_WITH_DIALOGS
   if (dialogs) {
     ExporterApp::Options dialogOptions{options.yes, options.output};
@@ -55,5 +42,5 @@ int main(int argc, char** argv) {
   }
 #endif
   ConsoleApp::Options consoleOptions{options.yes, options.output};
-  return ConsoleApp(std::cin, std::cout).run(consoleOptions);
+  return ConsoleApp(standardInput(), standardOutput()).run(consoleOptions);
 }

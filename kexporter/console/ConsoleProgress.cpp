@@ -1,5 +1,6 @@
 #include "ConsoleProgress.h"
 
+#include "ConsoleStreams.h"
 #include "ConsoleText.h"
 
 namespace {
@@ -15,8 +16,7 @@ void ConsoleProgress::showMessage(const std::string& text) {
     redraw(percent());
     return;
   }
-  std::fprintf(out_, "%s\n", phase_.c_str());
-  std::fflush(out_);
+  writeText(out_, phase_ + "\n");
 }
 
 void ConsoleProgress::showPercent(int percent) {
@@ -27,14 +27,14 @@ void ConsoleProgress::redraw(int percent) {
   int filled = percent * kBarWidth / 100;
   std::string bar(filled, '#');
   bar.append(kBarWidth - filled, '.');
-  std::fprintf(out_, "\r\033[K[%s] %3d%% %s", bar.c_str(), percent, phase_.c_str());
-  std::fflush(out_);
+  char head[16];
+  std::snprintf(head, sizeof head, "] %3d%% ", percent);
+  writeText(out_, "\r\033[K[" + bar + head + phase_);
   lineOpen_ = true;
 }
 
 void ConsoleProgress::end() {
   if (!lineOpen_) return;
-  std::fputc('\n', out_);
-  std::fflush(out_);
+  writeText(out_, "\n");
   lineOpen_ = false;
 }

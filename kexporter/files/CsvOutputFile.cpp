@@ -1,9 +1,5 @@
 #include "CsvOutputFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "ExportSettings.h"
 #include "FileLines.h"
 #include "OpenOutputFolder.h"
@@ -38,7 +34,7 @@ CsvOutputFile::~CsvOutputFile() { close(); }
 int CsvOutputFile::open(const std::string& kind) {
   close();
   const std::string name = kind + "_" + intToText(nextSequence_) + ".csv";
-  path_ = outputFolder + "/" + name;
+  path_ = outputFolder + kPathSeparator + name;
   ++nextSequence_;
   kind_ = kind;
   linesInFile_ = 0;
@@ -47,7 +43,7 @@ int CsvOutputFile::open(const std::string& kind) {
     openNowhere_ = true;
   } else {
     // Created new only: an existing file of the name must survive the export.
-    file_ = OpenOutputFolder::openFile(name, O_WRONLY | O_CREAT | O_EXCL);
+    file_ = OpenOutputFolder::createNew(name);
   }
   if (!hasFile()) {
     failedOpen_ = true;
@@ -78,7 +74,7 @@ int CsvOutputFile::writeFields(const std::vector<std::string>& fields) {
     substituted |= text_.appendConverted(fields[i], line_);
   }
   line_ += kLineEnd;
-  bool written = openNowhere_ || (file_ >= 0 && writeLine(file_, line_));
+  bool written = openNowhere_ || (file_ != kNoFile && writeLine(file_, line_));
   ++linesInFile_;
   if (!written) {
     reportFailure();
@@ -91,17 +87,16 @@ int CsvOutputFile::writeFields(const std::vector<std::string>& fields) {
 
 int CsvOutputFile::close() {
   int result = 0;
-  if (file_ >= 0) {
+  if (file_ != kNoFile) {
     // A file whose name went away while it was written (its folder was
     // removed) holds rows that nobody will find.
-    struct stat info {};
-    if (::fstat(file_, &info) == 0 && info.st_nlink == 0) {
+    if (!hasName(file_)) {
       reportFailure();
       result = kCsvFailure;
     }
-    ::close(file_);
+    closeFile(file_);
   }
-  file_ = -1;
+  file_ = kNoFile;
   failedOpen_ = false;
   openNowhere_ = false;
   return result;

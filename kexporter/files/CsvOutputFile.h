@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Cp932Text.h"
+#include "FileLines.h"
 
 // The most lines, header included, that one CSV file holds; shared by all
 // CsvOutputFile objects and set by each construction. 0 or less: no limit.
@@ -68,13 +69,13 @@ class CsvOutputFile {
   int files() const { return nextSequence_ - 1; }
 
  private:
-  bool hasFile() const { return file_ >= 0 || failedOpen_ || openNowhere_; }
+  bool hasFile() const { return file_ != kNoFile || failedOpen_ || openNowhere_; }
   int writeFields(const std::vector<std::string>& fields);
   bool isFull() const;
   void reportFailure();
   void reportSubstitution();
 
-  int file_ = -1;
+  NativeFile file_ = kNoFile;
   bool failedOpen_ = false;  // counts as a file: every write fails and reports
   CsvTarget target_;
   bool openNowhere_ = false;  // CsvTarget::Nowhere: a file that drops its lines

@@ -3,30 +3,40 @@
 
 #include <string>
 
-// Holds outputFolder open while an export writes into it. The run log and
-// the CSV files are created relative to this open folder, never by the
-// folder's name again, so they land in the folder that passed the checks
-// even when its name is later given to another folder or to a link; if that
-// folder is gone, their creation fails. One at a time, owned by the export
-// run; used by one thread.
+#include "FileLines.h"
+
+// Holds outputFolder open while an export writes into it, so the run log
+// and the CSV files land in the folder that passed the checks. On POSIX
+// they are created relative to the open folder, never by the folder's name
+// again: when its name is later given to another folder or to a link, they
+// still land in it; if it is gone, their creation fails. On Windows the
+// folder is held without delete sharing, so that nobody can rename, remove
+// or replace it while it is held, and files are created by its name. One at
+// a time, owned by the export run; used by one thread.
 class OpenOutputFolder {
  public:
-  // Opens outputFolder, refusing a symbolic link at its name. A name that
-  // is not a folder then holds nothing: every file created in it fails.
+  // Opens outputFolder, refusing a symbolic link (on Windows any reparse
+  // point) at its name. A name that is not a folder then holds nothing:
+  // every file created in it fails.
   OpenOutputFolder();
   ~OpenOutputFolder();
   OpenOutputFolder(const OpenOutputFolder&) = delete;
   OpenOutputFolder& operator=(const OpenOutputFolder&) = delete;
 
-  bool isOpen() const { return folder_ >= 0; }
+  bool isOpen() const { return folder_ != kNoFile; }
 
-  // Opens `name` in the held folder with open(2)'s flags (O_NOFOLLOW and
-  // O_CLOEXEC added, mode 0666 for a new file). Returns the descriptor, or
-  // -1 with errno set, EBADF when no folder is held.
-  static int openFile(const std::string& name, int flags);
+  // Creates `name` new in the held folder for writing, shared for reading
+  // and writing. Returns the file, or kNoFile when no folder is held or the
+  // name exists already (a link included, which is not followed).
+  static NativeFile createNew(const std::string& name);
+  // Opens `name` in the held folder for appending, creating it when
+  // missing, shared for reading and writing. Returns the file, or kNoFile
+  // when no folder is held or the name is anything but a regular file (a
+  // link, a FIFO, a folder), which is neither followed nor waited on.
+  static NativeFile openForAppend(const std::string& name);
 
  private:
-  int folder_ = -1;
+  NativeFile folder_ = kNoFile;
 };
 
 #endif

@@ -7,8 +7,11 @@
 // The full path of the chosen output folder, UTF-8; empty at start. Written
 // by whoever asks the operator for the folder (terminal or dialog) before the
 // export starts, read by the export, the CSV files and the run log. Files in
-// it are named outputFolder + "/" + name.
+// it are named outputFolder + kPathSeparator + name.
 extern std::string outputFolder;
+
+// What joins a folder and a name: "/" on POSIX, a backslash on Windows.
+extern const char* const kPathSeparator;
 
 // The most CP932 bytes an output folder's full path may have.
 inline constexpr std::size_t kMaxOutputFolderBytes = 240;
@@ -30,25 +33,42 @@ struct FolderCheck {
 };
 
 // text as an absolute path, normalised by its text alone: "." and ".."
-// resolved, doubled "/" removed, symbolic links not followed; a relative
-// text is taken from the current folder. Ends in "/" only when it is "/" or
-// text ends in "/". Empty when it cannot be made (an empty text, an unknown
-// current folder, a result over kMaxFullPathBytes CP932 bytes).
+// resolved, doubled separators removed, links not followed; a relative text
+// is taken from the current folder. On POSIX it ends in "/" only when it is
+// "/" or text ends in "/"; on Windows it is GetFullPathNameW's, with
+// backslashes, and keeps a trailing separator of text or of a drive root.
+// Empty when it cannot be made (an empty text, an unknown current folder, a
+// result over kMaxFullPathBytes CP932 bytes).
 std::string fullPathOf(const std::string& text);
-
-// path without its trailing "/" ("/" itself stays): with one, the system
-// would follow a symbolic link at the folder's own name.
-std::string withoutTrailingSlash(const std::string& path);
 
 // Checks the operator's folder text, first failure wins: the text is not
 // empty; its full path has at most kMaxOutputFolderBytes CP932 bytes (an
 // over-long full path counts as not found); it is an existing folder, not a
-// symbolic link to one (the export will not follow it), whose mode has a
-// write bit; a new file can be created in it (probed with a new
-// unique name, created exclusively and removed, so no existing file is ever
-// touched); it has no entry besides "." and "..", hidden ones included (a
-// folder that cannot be listed counts as not empty). Does not set
-// outputFolder: the caller stores fullPath there for every non-empty text.
+// symbolic link to one (on Windows no reparse point: the export will not
+// follow it), not read-only (on POSIX: its mode has a write bit; on Windows:
+// no FILE_ATTRIBUTE_READONLY); a new file can be created in it (probed with
+// a new unique name, created exclusively and removed, so no existing file
+// is ever touched); it has no entry besides "." and "..", hidden ones (and
+// on Windows system ones) included (a folder that cannot be listed counts
+// as not empty). Does not set outputFolder: the caller stores fullPath there
+// for every non-empty text.
 FolderCheck checkOutputFolder(const std::string& fieldText);
+
+// The system's side of the checks, one file per platform.
+namespace folder_system {
+// text made absolute and normalised as fullPathOf says, not yet limited in
+// length; empty when it cannot be made.
+std::string absolutePathOf(const std::string& text);
+// An existing folder, no link, not read-only.
+bool isWritableFolder(const std::string& path);
+// Creates a file of a new name in folder and removes it again.
+bool canCreateFileIn(const std::string& folder);
+// No entry besides "." and ".."; false when the folder cannot be listed.
+bool isEmptyFolder(const std::string& path);
+}  // namespace folder_system
+
+// path without its trailing "/" ("/" itself stays): with one, the system
+// would follow a symbolic link at the folder's own name. POSIX only.
+std::string withoutTrailingSlash(const std::string& path);
 
 #endif

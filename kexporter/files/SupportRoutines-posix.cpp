@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -27,4 +28,12 @@ std::string programFolder() {
   std::string::size_type slash = path.rfind('/');
   if (slash == std::string::npos) return std::string();
   return path.substr(0, slash + 1);
+}
+
+std::tm localTimeNow() {
+  tzset();
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local;
 }

@@ -1,6 +1,8 @@
 #ifndef TESTS_FILES_FILESTESTSUPPORT_H
 #define TESTS_FILES_FILESTESTSUPPORT_H
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <optional>
 #include <regex>
@@ -10,6 +12,7 @@
 #include "Frontend.h"
 #include "OpenOutputFolder.h"
 #include "OutputFolder.h"
+#include "RunLog.h"
 #include "ScopedFrontend.h"
 #include "TestSupport.h"
 
@@ -58,6 +61,22 @@ class HeldOutputFolder {
  private:
   std::optional<OpenOutputFolder> held_;
 };
+
+// A temporary folder held as the output folder, and the screen; the run log
+// is closed after each test.
+class HeldFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { output.hold(folder.path()); }
+  void TearDown() override { RunLog::close(); }
+
+  TempFolder folder;
+  HeldOutputFolder output;
+  RecordingFrontend screen;
+};
+
+// The suites of each class, whose tests the platforms' files share.
+class CsvOutputFileTest : public HeldFolderTest {};
+class RunLogTest : public HeldFolderTest {};
 
 // The run log at `path` in UTF-8, each line's zero-padded time stamp
 // replaced by "T".

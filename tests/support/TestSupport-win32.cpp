@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -136,3 +137,34 @@ std::string settingsFileText(const std::string& utf8) {
 void setEnvironment(const std::string& name, const char* value) {
   _putenv_s(name.c_str(), value == nullptr ? "" : value);
 }
+
+namespace {
+
+std::wstring wideOf(UINT codePage, const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+  if (length == 0) throw std::runtime_error("text does not convert");
+  std::wstring wide(length, L'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
+  return wide;
+}
+
+std::string narrowOf(UINT codePage, const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  BOOL lost = FALSE;
+  BOOL* lostFlag = codePage == CP_UTF8 ? nullptr : &lost;
+  const int length = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, lostFlag);
+  std::string text(length, '\0');
+  WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), length, nullptr, lostFlag);
+  if (lost) throw std::runtime_error("text does not convert");
+  return text;
+}
+
+}  // namespace
+
+// The system's code page 932 here: the tests that use these compare texts
+// that both converters give alike.
+std::string cp932(const std::string& utf8) { return narrowOf(932, wideOf(CP_UTF8, utf8)); }
+std::string fromCp932(const std::string& bytes) { return narrowOf(CP_UTF8, wideOf(932, bytes)); }

@@ -1,6 +1,7 @@
 #include "FileLines.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -35,10 +36,19 @@ bool writeAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-bool writeLine(int fd, const std::string& bytes) {
+bool writeLine(NativeFile file, const std::string& bytes) {
   if (thisThread == 0) thisThread = static_cast<pid_t>(::syscall(SYS_gettid));
   writingThread.store(thisThread, std::memory_order_relaxed);
-  return writeAll(fd, bytes);
+  return writeAll(static_cast<int>(file), bytes);
+}
+
+bool hasName(NativeFile file) {
+  struct stat info {};
+  return ::fstat(static_cast<int>(file), &info) != 0 || info.st_nlink > 0;
+}
+
+void closeFile(NativeFile file) {
+  if (file >= 0) ::close(static_cast<int>(file));
 }
 
 void endBetweenLines(int sig) {

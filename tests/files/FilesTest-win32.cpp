@@ -1,0 +1,153 @@
+// What only Windows has: its paths, attributes and sharing, and how its
+// process ends.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "Cp932Text.h"
+#include "CsvOutputFile.h"
+#include "FileLines.h"
+#include "FilesTestSupport.h"
+#include "OutputFolder.h"
+#include "RunLog.h"
+#include "Win32Text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string inFolder(const TempFolder& folder, const std::string& name) { return folder.path() + "\\" + name; }
+
+std::string makeFolder(const TempFolder& folder, const std::string& name, DWORD attributes = 0) {
+  const std::string path = inFolder(folder, name);
+  CreateDirectoryW(widened(path).c_str(), nullptr);
+  if (attributes != 0) SetFileAttributesW(widened(path).c_str(), attributes);
+  return path;
+}
+
+TEST(OutputFolderTest, FullPathsComeFromTheSystemWithBackslashes) {
+  TempFolder folder;
+  const ScopedWorkingFolder working(folder.path());
+  const std::string base = fs::current_path().string();
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\out\\.\\sub", "C:\\out\\sub"}, {"C:/out/a/../sub/", "C:\\out\\sub\\"}, {"C:\\..\\..", "C:\\"},
+      {"out", base + "\\out"}, {"..\\out\\", fs::path(base).parent_path().string() + "\\out\\"},
+  };
+  for (const auto& [text, full] : cases) EXPECT_EQ(fullPathOf(text), full) << text;
+}
+
+// 240 bytes pass the length check, 241 fail it, counted in CP932: a
+// Japanese character two bytes, a half-width katakana one.
+TEST(OutputFolderTest, TheLengthLimitCountsCp932Bytes) {
+  std::string path = "C:\\";
+  while (path.size() < 240 - 13) path += "日本";  // 2 + 2 CP932 bytes each time, 6 in UTF-8
+  path += "ｱ";
+  while (cp932Length(path) < 240) path += "a";
+  ASSERT_EQ(cp932Length(path), 240u);
+  EXPECT_EQ(checkOutputFolder(path).failure, kFolderNotFound);
+  EXPECT_EQ(checkOutputFolder(path + "b").failure, kFolderTooLong);
+  EXPECT_EQ(checkOutputFolder(path + "b").fullPath, path + "b");
+}
+
+// A folder with the read-only attribute: one set here on Windows; under Wine,
+// which keeps none that a program sets on a folder, the build's.
+std::string readOnlyFolder(const TempFolder& folder) {
+  const std::string made = makeFolder(folder, "read-only", FILE_ATTRIBUTE_READONLY);
+  if (GetFileAttributesW(widened(made).c_str()) & FILE_ATTRIBUTE_READONLY) return made;
+  const char* built = std::getenv("KEXPORTER_READ_ONLY_FOLDER");
+  return built == nullptr ? made : built;
+}
+
+TEST(OutputFolderTest, ChecksWindowsFoldersInTheirOrder) {
+  TempFolder folder;
+  const std::string readOnly = readOnlyFolder(folder);
+  ASSERT_TRUE(GetFileAttributesW(widened(readOnly).c_str()) & FILE_ATTRIBUTE_READONLY) << readOnly;
+  const std::string hidden = makeFolder(folder, "hidden");
+  writeFile(inFolder(folder, "hidden\\h.txt"), "");
+  SetFileAttributesW(widened(inFolder(folder, "hidden\\h.txt")).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  const std::string nested = makeFolder(folder, "nested");
+  makeFolder(folder, "nested\\empty");
+  const std::string empty = makeFolder(folder, "empty");
+  writeFile(inFolder(folder, "file"), "");
+
+  const std::pair<std::string, const char*> cases[] = {
+      {"", kFolderNotGiven},           {inFolder(folder, "missing"), kFolderNotFound},
+      {inFolder(folder, "file"), kFolderNotFound}, {readOnly, kFolderNotFound},
+      {hidden, kFolderNotEmpty},       {nested + "\\", kFolderNotEmpty},
+      {folder.path(), kFolderNotEmpty},
+  };
+  for (const auto& [text, failure] : cases) EXPECT_EQ(checkOutputFolder(text).failure, failure) << text;
+
+  const FolderCheck passed = checkOutputFolder(empty + "\\.\\x\\..\\");
+  EXPECT_TRUE(passed.passed()) << passed.failure;
+  EXPECT_EQ(passed.fullPath, empty + "\\");
+  EXPECT_TRUE(fs::is_empty(empty));  // the probe is gone
+}
+
+// Files in the held folder are named with backslashes; an existing name is
+// left alone. (That the held folder cannot be renamed is Windows' sharing
+// rule, which Wine does not keep for folders.)
+TEST_F(CsvOutputFileTest, WritesIntoTheHeldFolderByBackslashPaths) {
+  RunLog::open();
+  {
+    CsvOutputFile file(20000);
+    EXPECT_EQ(file.open("tsi"), 0);
+    EXPECT_EQ(file.writeRow({"r1"}), 0);
+  }
+  writeFile(inFolder(folder, "destination_1.csv"), "old\r\n");
+  CsvOutputFile taken(20000);
+  EXPECT_EQ(taken.open("destination"), kCsvFailure);
+  EXPECT_EQ(readFile(inFolder(folder, "tsi_1.csv")), "NAME,SENDER,DGUID\r\nr1\r\n");
+  const std::string failure = ",【Failure】,ファイルへの書き込みが失敗しました。(" + inFolder(folder, "destination_1.csv") + ")";
+  EXPECT_EQ(screen.warnings, (std::vector<std::string>{failure, failure}));
+  EXPECT_EQ(logText(inFolder(folder, "Kexporter.log")), failureLog(screen.warnings));
+}
+
+TEST_F(RunLogTest, RefusesAFolderAtTheLogsName) {
+  makeFolder(folder, "Kexporter.log");
+  RunLog::open();
+  EXPECT_FALSE(RunLog::isOpen());
+  EXPECT_EQ(screen.warnings, std::vector<std::string>{"ログファイル書き込みに失敗しました。"});
+}
+
+// Run as a child by the test below: a thread writes lines of 1 MiB without
+// end until the process is ended between two of them.
+TEST(FileLines, DISABLED_WritesUntilEnded) {
+  const std::wstring path = widened(std::getenv("KEXPORTER_LINES_FILE"));
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+  std::thread([file] {
+    const std::string line = std::string(1 << 20, 'x') + "\r\n";
+    for (;;) writeLine(reinterpret_cast<NativeFile>(file), line);
+  }).detach();
+  Sleep(300);
+  endBetweenLines(42);
+}
+
+TEST(FileLines, EndsTheProcessBetweenTwoLinesWithTheCode) {
+  TempFolder folder;
+  const std::string lines = inFolder(folder, "lines.txt");
+  const ScopedEnvironment target("KEXPORTER_LINES_FILE", lines.c_str());
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"files_tests --gtest_filter=FileLines.DISABLED_WritesUntilEnded --gtest_also_run_disabled_tests";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION child{};
+  ASSERT_TRUE(CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
+  ASSERT_EQ(WaitForSingleObject(child.hProcess, 60000), WAIT_OBJECT_0);
+  DWORD code = 0;
+  GetExitCodeProcess(child.hProcess, &code);
+  CloseHandle(child.hThread);
+  CloseHandle(child.hProcess);
+
+  EXPECT_EQ(code, 42u);
+  const std::uintmax_t size = fs::file_size(lines);
+  EXPECT_GT(size, 0u);
+  EXPECT_EQ(size % ((1 << 20) + 2), 0u);
+}
+
+}  // namespace
