@@ -70,6 +70,17 @@ TEST_F(DemoInstallationTest, DefaultDataAreTheSameEveryTimeAndHoldTheCasesTheExp
             "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK]\n"
             "\"VekPath\"=\"" + dir("d") + "/nxv5\"\n"
             "\"VekTesselConnection\"=\"InProcess\"\n");
+  // For the Windows build under Wine: the same folders through drive Z:,
+  // backslashes escaped as regedit writes them.
+  ASSERT_EQ(run("--windows --dir " + dir("w")), 0);
+  std::string windowsFolder = "Z:";
+  for (char c : dir("w")) windowsFolder += c == '/' ? std::string("\\\\") : std::string(1, c);
+  const std::string registry = readFile(dir("w") + "/registry.reg");
+  for (const char* generation : {"nxv4", "nxv5"}) {
+    const std::string line = "\"VekPath\"=\"" + windowsFolder + "\\\\" + generation + "\"\n";
+    EXPECT_NE(registry.find(line), std::string::npos) << line << " not in " << registry;
+  }
+  EXPECT_EQ(readFile(current("w")), readFile(current("d")));
 
   const fs::path db = current("d");
   EXPECT_EQ(query(db, kCounts), std::vector<std::string>{"300 120 40"});

@@ -1,5 +1,6 @@
 #include "DemoInstallation.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -114,12 +115,19 @@ std::string DemoInstallation::writeDatabase(const Server& server) const {
   return renameInto(part, target);
 }
 
+std::string DemoInstallation::registryPath(const fs::path& path) const {
+  std::string text = path.string();
+  if (!windowsPaths_) return text;
+  std::ranges::replace(text, '/', '\\');
+  return "Z:" + text;
+}
+
 std::string DemoInstallation::writeRegistry() const {
   std::ostringstream text;
   text << kRegistryHeader << "\n";
   for (const Server& server : servers_) {
     text << "\n[" << server.key << "]\n"
-         << "\"VekPath\"=\"" << regString((folder_ / server.subfolder).string()) << "\"\n";
+         << "\"VekPath\"=\"" << regString(registryPath(folder_ / server.subfolder)) << "\"\n";
     if (&server == &servers_.back() && !remoteHost_.empty()) {
       char port[9];
       std::snprintf(port, sizeof port, "%08x", static_cast<unsigned>(remotePort_));
@@ -157,6 +165,10 @@ std::string DemoInstallation::summary() const {
     text << "nxv5       also in database ud_gwAddress on " << remoteHost_ << ":" << remotePort_
          << ", which the registry names (Remote)\n";
   }
-  text << "Use it with PEL_REGISTRY=" << registryFile().string() << "\n";
+  if (windowsPaths_) {
+    text << "Import it into a Wine prefix with regedit /S " << registryPath(registryFile()) << "\n";
+  } else {
+    text << "Use it with PEL_REGISTRY=" << registryFile().string() << "\n";
+  }
   return text.str();
 }

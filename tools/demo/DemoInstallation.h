@@ -12,7 +12,9 @@
 //   nxv5/data/ud_gwAddress.db     the current installation, of the given sizes
 //   nxv4/data/ud_gwAddress.db     an older one, small and with other data,
 //                                 which the VERSION setting "V3" selects
-// The exporter reads it with PEL_REGISTRY=<folder>/registry.reg.
+// The exporter reads it with PEL_REGISTRY=<folder>/registry.reg; with
+// Windows paths, the Windows build under Wine reads it once `regedit /S` has
+// imported it.
 //
 // With a PostgreSQL server, the current installation's tables are also
 // loaded into the server's database ud_gwAddress, and the registry sets the
@@ -29,6 +31,10 @@ class DemoInstallation {
     postgres_ = conninfo;
     usesPostgres_ = true;
   }
+
+  // Writes VekPath as the path through which Wine sees the same folder: its
+  // drive Z: maps the Linux root, so /a/b becomes Z:\a\b.
+  void useWindowsPaths() { windowsPaths_ = true; }
 
   // Writes the registry file and both databases, each file complete or not
   // at all (written aside, then renamed), and loads the server if one is
@@ -58,10 +64,12 @@ class DemoInstallation {
   std::string loadPostgres();
   std::string writeRegistry() const;
   std::filesystem::path databaseFile(const Server& server) const;
+  std::string registryPath(const std::filesystem::path& path) const;
 
   std::filesystem::path folder_;
   std::vector<Server> servers_;
   bool withFaults_;
+  bool windowsPaths_ = false;
   bool usesPostgres_ = false;
   std::string postgres_;      // the server's connection string
   std::string remoteHost_;    // set by loadPostgres

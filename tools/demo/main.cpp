@@ -41,6 +41,10 @@ int main(int argc, char** argv) {
   app.add_flag("--with-faults", withFaults,
                "Make one group member an empty text, which fails the export run");
   app.add_flag("--force", force, "Write into a folder that is not empty");
+  bool windows = false;
+  app.add_flag("--windows", windows,
+               "Write VekPath as the Windows path under Wine (drive Z: is the Linux root),\n"
+               "for the Windows build: regedit /S imports the registry file as it stands");
   std::string postgres;
   const CLI::Option* postgresOption =
       app.add_option("--postgres", postgres,
@@ -61,6 +65,7 @@ int main(int argc, char** argv) {
     return kBadUsage;
   }
   DemoInstallation installation(folder, sizes, withFaults);
+  if (windows) installation.useWindowsPaths();
   if (postgresOption->count() > 0) installation.usePostgres(postgres);
   problem = installation.write(force);
   if (!problem.empty()) {
