@@ -1,0 +1,190 @@
+#!/bin/bash
+# End-to-end runs of the Windows program under Wine against a demo
+# installation imported with regedit, one case per call:
+#   wine-endtoend.sh CASE
+# Cases: demo-matches-linux, folder-checks, busy-run, remote.
+# Environment: WINEPREFIX (the test run's prefix), KEXPORTER_LINUX_BUILD (the
+# Linux build, for the demo generator and the Linux program),
+# KEXPORTER_WINDOWS_BIN (the Windows build's bin/), KEXPORTER_SOURCE_DIR.
+# The cases share the prefix's registry and the program's single-instance
+# guard, so CTest runs them one at a time.
+set -u
+: "${WINEPREFIX:?}" "${KEXPORTER_LINUX_BUILD:?}" "${KEXPORTER_WINDOWS_BIN:?}" "${KEXPORTER_SOURCE_DIR:?}"
+readonly kSkip=77
+export LC_ALL=ja_JP.UTF-8
+
+if [ ! -x "$KEXPORTER_LINUX_BUILD/bin/kexporter-demo" ] || [ ! -x "$KEXPORTER_LINUX_BUILD/bin/Kexporterrun" ]; then
+  echo "SKIPPED: these tests need the Linux build in $KEXPORTER_LINUX_BUILD (cmake --build --preset default)"
+  exit $kSkip
+fi
+
+work=$(mktemp -d)
+trap 'exec 3<&- 2>/dev/null; rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+  echo "FAILED: $*"
+  failures=$((failures + 1))
+}
+
+expect_eq() {  # expected actual what
+  [ "$1" = "$2" ] || fail "$3: expected [$1], got [$2]"
+}
+
+expect_contains() {  # file text what
+  grep -qF -- "$2" "$1" || fail "$3: [$2] not in $(cat "$1")"
+}
+
+# The Windows path through which Wine sees a Linux path (drive Z: is "/").
+winpath() {
+  printf 'Z:%s' "$1" | tr / '\\'
+}
+
+wine_run() {
+  "$KEXPORTER_SOURCE_DIR/scripts/wine-run.sh" "$@"
+}
+
+# The demo installation in $work/inst, its registry imported into the prefix,
+# and a copy of the Windows program in $work/wbin with the settings $1.
+windows_installation() {
+  "$KEXPORTER_LINUX_BUILD/bin/kexporter-demo" --windows --dir "$work/inst" "${@:2}" >/dev/null || exit 1
+  wine_run regedit /S "$(winpath "$work/inst/registry.reg")" || exit 1
+  cp -r "$KEXPORTER_WINDOWS_BIN" "$work/wbin"
+  printf '%s' "$1" > "$work/wbin/Kexporter.ini"
+}
+
+# Runs the Windows copy: status in $status, output in $work/$1.out and .err.
+run_windows() {
+  local name=$1
+  shift
+  status=0
+  wine_run "$work/wbin/Kexporterrun.exe" "$@" > "$work/$name.out" 2> "$work/$name.err" || status=$?
+}
+
+# A file's text in UTF-8 with its time stamps and the output folder's path
+# ($2, as the program wrote it; through the environment, which keeps its
+# backslashes) replaced, CR LF as LF: the Linux and the
+# Windows runs must agree on everything else.
+normalised() {
+  iconv -f CP932 -t UTF-8 "$1" | tr -d '\r' \
+    | sed -E 's|^[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} |<time> |' \
+    | folder="$2" awk '{ f = ENVIRON["folder"]; while ((i = index($0, f)) > 0) $0 = substr($0, 1, i - 1) "<output>" substr($0, i + length(f)); print }'
+}
+
+# The same demo exported by both builds, each with the same Kexporter.ini
+# beside it (a line limit, so that files are split): the CSV files equal byte
+# for byte, the logs and the result texts apart from time stamps, the output
+# folder's spelling and line ends.
+case_demo_matches_linux() {
+  local settings=$'[Kexporter]\r\nCSVMAXLINE=100\r\n'
+  windows_installation "$settings"
+  "$KEXPORTER_LINUX_BUILD/bin/kexporter-demo" --dir "$work/linst" >/dev/null || exit 1
+  mkdir -p "$work/lbin" "$work/lout" "$work/wout"
+  cp "$KEXPORTER_LINUX_BUILD/bin/Kexporterrun" "$work/lbin/"
+  ln -s "$KEXPORTER_LINUX_BUILD/lib" "$work/lib"
+  printf '%s' "$settings" > "$work/lbin/Kexporter.ini"
+
+  local linux=0
+  PEL_REGISTRY="$work/linst/registry.reg" "$work/lbin/Kexporterrun" --console --yes --output "$work/lout" \
+    > "$work/linux.out" 2> "$work/linux.err" || linux=$?
+  run_windows windows --console --yes --output "$(winpath "$work/wout")"
+  expect_eq 0 "$linux" "Linux exit status"
+  expect_eq 0 "$status" "Windows exit status"
+  expect_eq "$(ls "$work/lout")" "$(ls "$work/wout")" "files written"
+  [ -f "$work/wout/destination_2.csv" ] || fail "the line limit of Kexporter.ini did not split the destinations"
+  local file
+  for file in "$work"/lout/*.csv; do
+    cmp "$file" "$work/wout/$(basename "$file")" || fail "$(basename "$file") differs"
+  done
+  diff <(normalised "$work/lout/Kexporter.log" "$work/lout") \
+    <(normalised "$work/wout/Kexporter.log" "$(winpath "$work/wout")") || fail "the logs differ"
+  # The terminal text is UTF-8 on both.
+  diff <(iconv -f UTF-8 -t CP932 "$work/linux.out" | normalised /dev/stdin "$work/lout") \
+    <(iconv -f UTF-8 -t CP932 "$work/windows.out" | normalised /dev/stdin "$(winpath "$work/wout")") \
+    || fail "the result texts differ"
+  diff <(tr -d '\r' < "$work/linux.err") <(tr -d '\r' < "$work/windows.err") || fail "the progress texts differ"
+}
+
+# An --output that fails the folder checks ends the run with status 2 and
+# the check's warning, nothing written.
+case_folder_checks() {
+  windows_installation ""
+  mkdir -p "$work/full" "$work/empty"
+  echo x > "$work/full/x.txt"
+  local -a table=(
+    "$(winpath "$work/missing")|指定したデータ出力先が見つかりません。"
+    "$(winpath "$work/full")|指定したデータ出力先が空ではありません。"
+    "|データ保存先を指定してください。"
+    "$(winpath "$work/empty")\\$(printf 'あ%.0s' $(seq 1 120))|データ出力先パスが長すぎます。"
+  )
+  local row
+  for row in "${table[@]}"; do
+    run_windows check --console --yes --output "${row%%|*}"
+    expect_eq 2 "$status" "exit status for --output [${row%%|*}]"
+    expect_contains "$work/check.err" "${row#*|}" "warning for --output [${row%%|*}]"
+  done
+  expect_eq "x.txt" "$(ls "$work/full")" "the folder that is not empty"
+  expect_eq "" "$(ls "$work/empty")" "the empty folder"
+}
+
+# One copy held in the middle of its export: its diagnostic messages (one per
+# row at debug level) go to a pipe that is read only when the test lets it
+# go. Meanwhile a second copy ends with 4, and a CSV name the run has yet to
+# write appears: that file is left as it is, and the run reports it and
+# fails, as on Linux.
+case_busy_run() {
+  windows_installation "" --accounts 3000
+  mkdir -p "$work/out"
+  mkfifo "$work/gate"
+  PEL_MESSAGE_LEVEL=debug wine_run "$work/wbin/Kexporterrun.exe" --console --yes --output "$(winpath "$work/out")" \
+    > "$work/first.out" 2> "$work/gate" &
+  local first=$!
+  exec 3< "$work/gate"
+  local waited=0
+  while [ "$(stat -c %s "$work/out/destination_1.csv" 2>/dev/null || echo 0)" -lt 100 ]; do
+    [ $waited -lt 600 ] || { fail "the first copy did not start writing"; kill $first; exit 1; }
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+
+  run_windows second --console --yes --output "$(winpath "$work/empty")"
+  expect_eq 4 "$status" "exit status of the second copy"
+  expect_eq "" "$(cat "$work/second.out" "$work/second.err")" "output of the second copy"
+
+  printf 'old\r\n' > "$work/out/tsi_1.csv"
+  cat <&3 > "$work/first.err"
+  exec 3<&-
+  status=0
+  wait $first || status=$?
+  expect_eq 1 "$status" "exit status of the run that met an existing file"
+  expect_eq $'old\r' "$(cat "$work/out/tsi_1.csv")" "the existing file"
+  local failure
+  failure="ファイルへの書き込みが失敗しました。($(winpath "$work/out")\\tsi_1.csv)"
+  expect_contains "$work/first.err" "$failure" "warning"
+  expect_contains <(iconv -f CP932 -t UTF-8 "$work/out/Kexporter.log") "$failure" "log"
+}
+
+# Remote is not in the Windows build: the client start fails, status 1, and
+# the diagnostic message says why.
+case_remote() {
+  windows_installation ""
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK]\r\n"VekTesselConnection"="Remote"\r\n' \
+    > "$work/remote.reg"
+  wine_run regedit /S "$(winpath "$work/remote.reg")" || exit 1
+  mkdir -p "$work/out"
+  run_windows remote --console --yes --output "$(winpath "$work/out")"
+  expect_eq 1 "$status" "exit status"
+  expect_contains "$work/remote.err" "this build has no Remote engine" "diagnostic message"
+  expect_contains <(iconv -f CP932 -t UTF-8 "$work/out/Kexporter.log") "データベースの初期化" "log"
+  expect_eq "Kexporter.log" "$(ls "$work/out")" "files written"
+}
+
+case "${1:-}" in
+  demo-matches-linux) case_demo_matches_linux ;;
+  folder-checks) case_folder_checks ;;
+  busy-run) case_busy_run ;;
+  remote) case_remote ;;
+  *) echo "usage: $0 demo-matches-linux|folder-checks|busy-run|remote" >&2; exit 2 ;;
+esac
+[ $failures -eq 0 ] || exit 1
+echo "passed"
