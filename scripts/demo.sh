@@ -2,21 +2,55 @@
 # The main job on the demo installation: installs what is needed, builds,
 # writes a demo installation under demo/ and exports it unattended into a new
 # folder, then shows the result text and the files written.
+#   demo.sh             the Linux build
+#   demo.sh --windows   the Windows build under Wine, in a private prefix made
+#                       and removed here, its registry imported with regedit
 set -eu
 cd "$(dirname "$0")/.."
 top=$(pwd)
+windows=false
+case "${1:-}" in
+  "") ;;
+  --windows) windows=true ;;
+  *) echo "usage: $0 [--windows]" >&2; exit 2 ;;
+esac
 ./scripts/install-deps.sh
 cmake --preset default
 cmake --build --preset default --target Kexporterrun kexporter-demo
 
-installation="$top/demo/installation"
-./build/bin/kexporter-demo --force --dir "$installation"
+# The Windows path through which Wine sees a Linux path (drive Z: is "/").
+winpath() {
+  printf 'Z:%s' "$1" | tr / '\\'
+}
+
+if $windows; then
+  cmake --preset windows
+  cmake --build --preset windows --target Kexporterrun
+  installation="$top/demo/installation-windows"
+  ./build/bin/kexporter-demo --windows --force --dir "$installation"
+  WINEPREFIX=$(mktemp -d)
+  export WINEPREFIX
+  trap './scripts/wine-prefix.sh stop "$WINEPREFIX"' EXIT
+  trap 'exit 1' INT TERM HUP
+  echo "Making a new Wine prefix (a few seconds)"
+  ./scripts/wine-prefix.sh start "$WINEPREFIX"
+  ./scripts/wine-run.sh regedit /S "$(winpath "$installation/registry.reg")"
+else
+  installation="$top/demo/installation"
+  ./build/bin/kexporter-demo --force --dir "$installation"
+fi
 
 output="$top/demo/export-$(date +%Y%m%d-%H%M%S)"
 mkdir -p "$output"
 status=0
-PEL_REGISTRY="$installation/registry.reg" PEL_MESSAGE_FILE="$top/demo/messages.log" \
-  ./build/bin/Kexporterrun --console --yes --output "$output" || status=$?
+if $windows; then
+  PEL_MESSAGE_FILE=$(winpath "$top/demo/messages.log") \
+    ./scripts/wine-run.sh build-windows/bin/Kexporterrun.exe --console --yes --output "$(winpath "$output")" \
+    || status=$?
+else
+  PEL_REGISTRY="$installation/registry.reg" PEL_MESSAGE_FILE="$top/demo/messages.log" \
+    ./build/bin/Kexporterrun --console --yes --output "$output" || status=$?
+fi
 
 echo
 echo "Files written to $output (CP932, shown here as UTF-8):"
