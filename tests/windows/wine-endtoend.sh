@@ -74,33 +74,35 @@ normalised() {
 # The same demo exported by both builds, each with the same Kexporter.ini
 # beside it (a line limit, so that files are split): the CSV files equal byte
 # for byte, the logs and the result texts apart from time stamps, the output
-# folder's spelling and line ends.
+# folder's spelling and line ends. The folder's name, Japanese with a space,
+# goes through the command line, the checks and the result text.
 case_demo_matches_linux() {
   local settings=$'[Kexporter]\r\nCSVMAXLINE=100\r\n'
   windows_installation "$settings"
   "$KEXPORTER_LINUX_BUILD/bin/kexporter-demo" --dir "$work/linst" >/dev/null || exit 1
-  mkdir -p "$work/lbin" "$work/lout" "$work/wout"
+  local lout="$work/出力 ﾘﾅｯｸｽ" wout="$work/出力 ｳｨﾝﾄﾞｳｽﾞ"
+  mkdir -p "$work/lbin" "$lout" "$wout"
   cp "$KEXPORTER_LINUX_BUILD/bin/Kexporterrun" "$work/lbin/"
   ln -s "$KEXPORTER_LINUX_BUILD/lib" "$work/lib"
   printf '%s' "$settings" > "$work/lbin/Kexporter.ini"
 
   local linux=0
-  PEL_REGISTRY="$work/linst/registry.reg" "$work/lbin/Kexporterrun" --console --yes --output "$work/lout" \
+  PEL_REGISTRY="$work/linst/registry.reg" "$work/lbin/Kexporterrun" --console --yes --output "$lout" \
     > "$work/linux.out" 2> "$work/linux.err" || linux=$?
-  run_windows windows --console --yes --output "$(winpath "$work/wout")"
+  run_windows windows --console --yes --output "$(winpath "$wout")"
   expect_eq 0 "$linux" "Linux exit status"
   expect_eq 0 "$status" "Windows exit status"
-  expect_eq "$(ls "$work/lout")" "$(ls "$work/wout")" "files written"
-  [ -f "$work/wout/destination_2.csv" ] || fail "the line limit of Kexporter.ini did not split the destinations"
+  expect_eq "$(ls "$lout")" "$(ls "$wout")" "files written"
+  [ -f "$wout/destination_2.csv" ] || fail "the line limit of Kexporter.ini did not split the destinations"
   local file
-  for file in "$work"/lout/*.csv; do
-    cmp "$file" "$work/wout/$(basename "$file")" || fail "$(basename "$file") differs"
+  for file in "$lout"/*.csv; do
+    cmp "$file" "$wout/$(basename "$file")" || fail "$(basename "$file") differs"
   done
-  diff <(normalised "$work/lout/Kexporter.log" "$work/lout") \
-    <(normalised "$work/wout/Kexporter.log" "$(winpath "$work/wout")") || fail "the logs differ"
+  diff <(normalised "$lout/Kexporter.log" "$lout") \
+    <(normalised "$wout/Kexporter.log" "$(winpath "$wout")") || fail "the logs differ"
   # The terminal text is UTF-8 on both.
-  diff <(iconv -f UTF-8 -t CP932 "$work/linux.out" | normalised /dev/stdin "$work/lout") \
-    <(iconv -f UTF-8 -t CP932 "$work/windows.out" | normalised /dev/stdin "$(winpath "$work/wout")") \
+  diff <(iconv -f UTF-8 -t CP932 "$work/linux.out" | normalised /dev/stdin "$lout") \
+    <(iconv -f UTF-8 -t CP932 "$work/windows.out" | normalised /dev/stdin "$(winpath "$wout")") \
     || fail "the result texts differ"
   diff <(tr -d '\r' < "$work/linux.err") <(tr -d '\r' < "$work/windows.err") || fail "the progress texts differ"
 }
