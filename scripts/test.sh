@@ -2,7 +2,8 @@
 # Installs what is needed, builds everything (warnings are errors) and runs
 # every test, then the whole suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then the Windows build (preset windows) with its
-# tests under Wine, then the bounded fuzzing. The tests of the Remote engine
+# tests under Wine (the end-to-end ones take the demo generator and the Linux
+# program from build/, to compare both exports), then the bounded fuzzing. The tests of the Remote engine
 # use a private PostgreSQL server, removed at the end.
 set -eu
 cd "$(dirname "$0")/.."
