@@ -58,7 +58,6 @@ TEST_F(FaultTest, BadRegistryOrDatabaseEndsTheRunEarly) {
       {"malformed registry",
        [&] { installation.registry(replaced(replaced(good, "GW\\VEK]", "GW\\VEK"), "\"VekPath\"=\"", "\"VekPath\"=\"\\")); },
        false},
-      {"binary registry", [&] { installation.registry(randomBytes(4096, 11)); }, false},
       {"unreadable registry", [&] { fs::remove(registry);
                                        fs::create_directory(registry); }, false},
   };

@@ -16,32 +16,18 @@
 #include "ScopedFrontend.h"
 #include "TestSupport.h"
 
-// Stands in for the person at the screen: keeps every warning, progress
-// update and result shown, in `warnings` and `shown`.
+// Stands in for the person at the screen: keeps every warning shown. The
+// file writers start no progress view and show no result.
 class RecordingFrontend : public Frontend {
  public:
   void showWarning(const std::string& text) override { warnings.push_back(text); }
-  std::unique_ptr<ProgressView> startProgress() override { return std::make_unique<Progress>(shown); }
-  void showResult(const std::string& text) override { shown.push_back("result: " + text); }
+  std::unique_ptr<ProgressView> startProgress() override { return nullptr; }
+  void showResult(const std::string&) override {}
 
   std::vector<std::string> warnings;
-  std::vector<std::string> shown;  // phase texts, "n%" and "end" of the progress view; the result
 
  private:
   ScopedFrontend inUse_{*this};
-
-  class Progress : public ProgressView {
-   public:
-    explicit Progress(std::vector<std::string>& shown) : shown_(shown) {}
-    void end() override { shown_.push_back("end"); }
-
-   protected:
-    void showMessage(const std::string& text) override { shown_.push_back(text); }
-    void showPercent(int percent) override { shown_.push_back(std::to_string(percent) + "%"); }
-
-   private:
-    std::vector<std::string>& shown_;
-  };
 };
 
 // Holds a folder open as the output folder, as an export run does; the

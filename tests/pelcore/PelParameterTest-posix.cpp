@@ -76,7 +76,8 @@ TEST_F(PelParameterTest, EveryValueTypeRoundTripsThroughANewFileAndOnlyAsItsOwnT
   EXPECT_EQ(PelParameter::getInteger(kSource, text(u"Missing")), 0);
 }
 
-TEST_F(PelParameterTest, NamesMatchWithoutCaseAndEscapesAreRead) {
+// A file as regedit writes it, in UTF-8 with a byte-order mark or in UTF-16.
+TEST_F(PelParameterTest, NamesMatchWithoutCaseAndEscapesAreReadInEitherEncoding) {
   writeFile(path(),
             "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
             "; installed by hand\r\n"
@@ -88,14 +89,12 @@ TEST_F(PelParameterTest, NamesMatchWithoutCaseAndEscapesAreRead) {
   EXPECT_EQ(PelParameter::getString(lower, text(u"vekpath")), text(u"\\\\server\\share \"q\" \\n"));
   EXPECT_EQ(PelParameter::getInteger(kSource, text(u"port")), 31);
   EXPECT_EQ(PelParameter::getString(kSource, text(u"")), text(u"default"));
-}
 
-TEST_F(PelParameterTest, Utf16FileIsRead) {
-  std::string bytes;
+  std::string utf16;
   for (char16_t c : u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKLM\\SOFTWARE\\X]\r\n\"Name\"=\"値\"\r\n"s) {
-    bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
   }
-  writeFile(path(), bytes);
+  writeFile(path(), utf16);
   EXPECT_EQ(PelParameter::getString(kX, text(u"name")), text(u"値"));
 }
 
@@ -120,15 +119,12 @@ TEST_F(PelParameterTest, MalformedLinesAreSkippedWithOneMessageEach) {
 }
 
 TEST_F(PelParameterTest, WritesKeepEveryOtherLineAndRefuseWhatTheFileCannotHold) {
-  writeFile(path(),
-            "Windows Registry Editor Version 5.00\r\n\r\n"
-            "; the server's keys\r\n"
-            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK]\r\n"
-            "\"vekpath\"=\"/opt/old\"\r\n"
-            "\"Other\"=dword:00000001\r\n"
-            "broken line\r\n\r\n"
-            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Else]\r\n"
-            "\"VekPath\"=\"/not/this/one\"");
+  const auto file = [](const std::string& values) {
+    return "Windows Registry Editor Version 5.00\r\n\r\n; the server's keys\r\n"
+           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK]\r\n" + values +
+           "broken line\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Else]\r\n\"VekPath\"=\"/not/this/one\"";
+  };
+  writeFile(path(), file("\"vekpath\"=\"/opt/old\"\r\n\"Other\"=dword:00000001\r\n"));
   PelMessageRecorder quiet;  // the broken line is reported at every read
   ::chmod(path().c_str(), 0640);
 
@@ -138,15 +134,7 @@ TEST_F(PelParameterTest, WritesKeepEveryOtherLineAndRefuseWhatTheFileCannotHold)
   // A key without a root, a value that would become two lines.
   EXPECT_FALSE(PelParameter::setString(text(u"\\VEK"), text(u"VekPath"), text(u"/x")));
   EXPECT_FALSE(PelParameter::setString(kSource, text(u"VekPath"), text(u"two\nlines")));
-  EXPECT_EQ(readFile(path()),
-            "Windows Registry Editor Version 5.00\r\n\r\n"
-            "; the server's keys\r\n"
-            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK]\r\n"
-            "\"vekpath\"=\"/opt/new\"\r\n"
-            "\"Added\"=dword:00000009\r\n"
-            "broken line\r\n\r\n"
-            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Else]\r\n"
-            "\"VekPath\"=\"/not/this/one\"");
+  EXPECT_EQ(readFile(path()), file("\"vekpath\"=\"/opt/new\"\r\n\"Added\"=dword:00000009\r\n"));
   EXPECT_EQ(std::filesystem::status(path()).permissions(), std::filesystem::perms(0640));
 
   ::setenv("PEL_REGISTRY", (folder_ / "no/such/folder/registry.reg").c_str(), 1);
