@@ -349,3 +349,47 @@ TEST(RemoteExport, MillionAccountsExportInBoundedMemory) {
     EXPECT_LT(program.peakKib, 32 * 1024);
   }
 }
+
+// The server ends the program's session while the group rows are read, in
+// the middle of the third of four groups: the two groups before are written
+// whole, the one cut short is named in the log instead of being written
+// with part of its members.
+TEST(RemoteExport, GroupCutShortByAnEndedSessionIsNotWritten) {
+  SKIP_WITHOUT_TEST_SERVER(server);
+  PgTestSchema schema(*server);
+  Installation installation(kProgramName);
+  // g3 spans several of the client's batches of rows, so the failure of a
+  // later fetch meets it whichever row of the first batch is being handled.
+  schema.sql("CREATE TABLE umAccount(ac_guid text, ac_id integer, ac_name text,"
+             " ac_storeTray integer);"
+             "INSERT INTO umAccount SELECT 'g' || g, g, 'name ' || g, 1"
+             " FROM generate_series(1, 4) g;"
+             "CREATE TABLE umGroup(gr_ownerguid text, gr_guid text);"
+             "INSERT INTO umGroup SELECT 'g' || g, 'member of g' || g FROM generate_series(1, 4) g,"
+             " generate_series(1, CASE g WHEN 3 THEN 5000 ELSE 100 END);"
+             "CREATE TABLE umTSI(ts_code text, ts_guid text, ts_sender text);");
+  installation.registry(remoteRegistry(installation.root() / "nxv5", *server));
+  RunningProgram program(installation, installation.exportArgs(), {"", true, RLIM_INFINITY, {}});
+  const fs::path groups = installation.outputFolder() / "group_1.csv";
+  ASSERT_TRUE(program.holdWhen([&] { return fs::exists(groups); }));
+  EXPECT_EQ(pgRun(*server, "postgres",
+                  "SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
+                  " WHERE application_name = '" + kProgramName + "'"),
+            "");
+  const ProgramRun run = program.finish(seconds(60));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.ends_with(kAccessWarning)) << run.err;
+  std::string expected = "GGUID,NAME,DGUID\r\n";
+  for (const std::string owner : {"g1", "g2"}) {
+    expected += "\"" + owner + "\",\"name " + owner.substr(1) + "\",\"member of " + owner;
+    for (int i = 1; i < 100; ++i) expected += "&member of " + owner;
+    expected += "\"\r\n";
+  }
+  EXPECT_EQ(readFile(groups), expected);
+  const std::string log = exportedFiles(installation.outputFolder())["Kexporter.log"];
+  EXPECT_NE(log.find(cp932(",【Failure】, データベースのアクセスが失敗しました。\r\n"
+                           ",【Failure】, グループ(\"g3\")はデータベースの読み込みが途中で失敗したため出力していません。\r\n"
+                           ",【Success】, umGroupのエクスポータが終了しました。\r\n")),
+            std::string::npos)
+      << fromCp932(log);
+}
