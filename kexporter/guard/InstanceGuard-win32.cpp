@@ -16,8 +16,8 @@ std::wstring widenedName(const std::string& utf8) {
 }  // namespace
 
 InstanceGuard::InstanceGuard(const std::string& name) : socketName_(name) {
-  // Named after the executable, in the session's namespace, owned from the
-  // start, as the program always did it.
+  // Named after the executable, in the session's namespace, and owned from
+  // its creation, so that a copy started at the same moment finds it taken.
   const std::wstring wide = widenedName(name);
   HANDLE mutex = CreateMutexW(nullptr, TRUE, wide.c_str());
   const DWORD error = GetLastError();
