@@ -126,26 +126,3 @@ TEST(DialogLayoutTest, TemplatesMatchTheDocumentedLayouts) {
     DestroyWindow(dialog);
   }
 }
-
-// The default buttons, the fields' styles and the keys' targets.
-TEST(DialogLayoutTest, ButtonsAndFieldsBehaveAsDocumented) {
-  const auto styleOf = [](HWND dialog, int id) { return GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE); };
-  HMODULE module = GetModuleHandleW(nullptr);
-  HWND start = CreateDialogParamW(module, MAKEINTRESOURCEW(IDD_START), nullptr, &passiveProcedure, 0);
-  EXPECT_EQ(styleOf(start, IDOK) & 0x0F, BS_DEFPUSHBUTTON);
-  EXPECT_TRUE(GetWindowLongW(start, GWL_EXSTYLE) & WS_EX_APPWINDOW);
-  DestroyWindow(start);
-
-  HWND folder = CreateDialogParamW(module, MAKEINTRESOURCEW(IDD_OUTPUT_FOLDER), nullptr, &passiveProcedure, 0);
-  EXPECT_EQ(styleOf(folder, IDOK) & 0x0F, BS_DEFPUSHBUTTON);
-  EXPECT_TRUE(styleOf(folder, IDC_FOLDER_FIELD) & ES_AUTOHSCROLL);
-  EXPECT_FALSE(styleOf(folder, IDC_FOLDER_FIELD) & ES_MULTILINE);
-  DestroyWindow(folder);
-
-  HWND result = CreateDialogParamW(module, MAKEINTRESOURCEW(IDD_RESULT), nullptr, &passiveProcedure, 0);
-  const LONG field = styleOf(result, IDC_RESULT_TEXT);
-  EXPECT_EQ(field & (ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP),
-            ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP);
-  EXPECT_EQ(styleOf(result, IDOK) & 0x0F, BS_DEFPUSHBUTTON);
-  DestroyWindow(result);
-}
