@@ -63,13 +63,17 @@ HWND waitForMessageBox(DWORD pid) {
   return waitForWindow(pid, [](HWND window) { return GetDlgItem(window, kMessageBoxTextId) != nullptr; });
 }
 
-bool waitUntilGone(HWND window) {
+bool waitUntil(const std::function<bool()>& condition) {
   const auto deadline = std::chrono::steady_clock::now() + kPatience;
-  while (IsWindow(window) && IsWindowVisible(window)) {
+  while (!condition()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
     std::this_thread::sleep_for(kPoll);
   }
   return true;
+}
+
+bool waitUntilGone(HWND window) {
+  return waitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); });
 }
 
 std::string windowText(HWND window) {

@@ -16,6 +16,8 @@ HWND waitForWindow(DWORD pid, const std::function<bool(HWND)>& accepted);
 HWND waitForDialog(DWORD pid, int controlId);
 // A message box of process pid (its text is control 0xFFFF).
 HWND waitForMessageBox(DWORD pid);
+// Waits up to ten seconds until condition holds; whether it came to hold.
+bool waitUntil(const std::function<bool()>& condition);
 // Waits up to ten seconds until window is gone; whether it went.
 bool waitUntilGone(HWND window);
 
