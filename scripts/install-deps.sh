@@ -32,6 +32,9 @@ libclang-rt-14-dev
 g++-mingw-w64-x86-64-posix
 mingw-w64-tools
 wine64
+librsvg2-bin
+icoutils
+imagemagick
 dpkg-dev
 locales
 "

@@ -24,4 +24,12 @@ std::string executableBaseName(const char* argv0) {
   return utf8Of(std::filesystem::path(std::wstring(path, length)).stem().wstring());
 }
 
-bool hasDisplay() { return false; }
+bool hasDisplay() {
+  // A desktop that takes windows; a process without one (a service, Wine
+  // without an X display) runs the terminal flow.
+  HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  if (probe == nullptr) return false;
+  DestroyWindow(probe);
+  return true;
+}

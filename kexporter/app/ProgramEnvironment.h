@@ -17,8 +17,7 @@ std::vector<std::string> programArguments(int argc, char** argv);
 std::string executableBaseName(const char* argv0);
 
 // Whether the dialogs can be shown: on POSIX a graphical display (DISPLAY or
-// WAYLAND_DISPLAY set); on Windows never yet, so the program runs the
-// terminal flow as with --console.
+// WAYLAND_DISPLAY set); on Windows a desktop on which a window can be made.
 bool hasDisplay();
 
 #endif

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "Frontend.h"
 #include "InstanceGuard.h"
 
 namespace {
@@ -41,7 +42,15 @@ InstanceGuard::~InstanceGuard() {
   CloseHandle(static_cast<HANDLE>(mutex_));
 }
 
-bool InstanceGuard::requestRaise() { return false; }
+bool InstanceGuard::requestRaise() {
+  if (acquired_) return false;
+  // Every window of the program carries the program title; the one found
+  // first is the one on top, the dialog the operator works in.
+  HWND window = FindWindowW(nullptr, widenedName(kProgramTitle).c_str());
+  if (window == nullptr) return false;
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  return SetForegroundWindow(window) != FALSE;
+}
 
 void InstanceGuard::onRaiseRequest(std::function<void()> handler) {
   std::lock_guard<std::mutex> lock(handlerMutex_);

@@ -13,8 +13,9 @@
 // remains. A later copy finds the name taken and can ask the running copy,
 // through the socket, to bring its window to the front. On Windows it is a
 // named mutex of that name, which the system frees with its process; there a
-// second copy finds the first one's window by its title instead, which is the
-// dialogs' business, so requestRaise fails and no raise handler is called.
+// second copy finds the first one's window by its title (the program title,
+// which every window of the program carries) and brings it to the front
+// itself, so no raise handler is ever called.
 class InstanceGuard {
  public:
   // Binds the name (at most 107 bytes are used, the longest abstract socket
@@ -37,6 +38,8 @@ class InstanceGuard {
   // that copy has run its handler (or had none to run); false when nobody
   // holds the name, when it does not answer within about two seconds, or
   // when this guard itself holds the name. Never blocks longer than that.
+  // On Windows: true when a window with the program title was found and
+  // brought to the foreground.
   bool requestRaise();
 
   // Sets the function to call for each raise request. It runs on the guard's

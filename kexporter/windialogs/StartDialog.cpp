@@ -1,0 +1,5 @@
+#include "StartDialog.h"
+
+#include "DialogResources.h"
+
+StartDialog::StartDialog() : ModalDialog(IDD_START) {}

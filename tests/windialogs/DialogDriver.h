@@ -1,0 +1,35 @@
+#ifndef TESTS_WINDIALOGS_DIALOGDRIVER_H
+#define TESTS_WINDIALOGS_DIALOGDRIVER_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// What a test does to the program's windows, as a person would: find a
+// window, type into a field, click a button, read a text, look at it.
+
+// Waits up to ten seconds for a visible top-level window of process pid
+// (0: any process) that accepted takes; null when none came.
+HWND waitForWindow(DWORD pid, const std::function<bool(HWND)>& accepted);
+// A window of the program (the program title) holding control id.
+HWND waitForDialog(DWORD pid, int controlId);
+// A message box of process pid (its text is control 0xFFFF).
+HWND waitForMessageBox(DWORD pid);
+// Waits up to ten seconds until condition holds; whether it came to hold.
+bool waitUntil(const std::function<bool()>& condition);
+// Waits up to ten seconds until window is gone; whether it went.
+bool waitUntilGone(HWND window);
+
+std::string windowText(HWND window);
+std::string controlText(HWND dialog, int id);
+// Sets the text as typing would (the field reports the change).
+void setControlText(HWND dialog, int id, const std::string& utf8);
+// Clicks the button without waiting for what the click starts.
+void click(HWND dialog, int id);
+
+// Saves a picture of window as NAME.png in KEXPORTER_SCREENSHOT_DIR (the
+// X server's screen, cut by the test run's script); nothing without it.
+void saveScreenshot(HWND window, const std::string& name);
+
+#endif

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "DialogDriver.h"
+#include "DialogResources.h"
+#include "Frontend.h"
+#include "OutputFolder.h"
+#include "TestRegistry.h"
+#include "TestSupport.h"
+#include "Win32Text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kSchema =
+    "create table umAccount(ac_guid TEXT, ac_id INTEGER, ac_name TEXT, ac_storeTray INTEGER);"
+    "create table umGroup(gr_ownerguid TEXT, gr_guid TEXT);"
+    "create table umTSI(ts_code TEXT, ts_guid TEXT, ts_sender TEXT);"
+    "insert into umAccount values('{A1}', 1, '営業部', 1);"
+    "insert into umTSI values('0312345678', '{A1}', '営業部');";
+
+std::string backslashed(std::string path) {
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
+// The program copy under a name of its own, so that the single-instance
+// guard of a run of another test does not meet it; an installation of one
+// account and one TSI in the registry; an empty output folder.
+class Installation {
+ public:
+  Installation() {
+    root_ = backslashed(folder_.path());
+    program_ = root_ + "\\KexporterDialogs.exe";
+    std::string linuxProgram = KEXPORTERRUN_PATH;
+    CopyFileW(widened("Z:" + backslashed(linuxProgram)).c_str(), widened(program_).c_str(), FALSE);
+    CreateDirectoryW(widened(root_ + "\\data").c_str(), nullptr);
+    CreateDirectoryW(widened(output()).c_str(), nullptr);
+    sqlite3* db = nullptr;
+    sqlite3_open((root_ + "\\data\\ud_gwAddress.db").c_str(), &db);
+    EXPECT_EQ(sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    std::string vekPath = root_;
+    for (std::size_t at = 0; (at = vekPath.find('\\', at)) != std::string::npos; at += 2) {
+      vekPath.insert(at, "\\");
+    }
+    registry_.write("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK]\n\"VekPath\"=\"" +
+                    vekPath + "\"\n\"VekTesselConnection\"=\"InProcess\"\n");
+  }
+
+  std::string path(const std::string& name) const { return root_ + "\\" + name; }
+  std::string output() const { return path("out"); }
+  std::vector<std::string> outputNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(widened(output()))) {
+      names.push_back(utf8Of(entry.path().filename().wstring()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  const std::string& program() const { return program_; }
+
+ private:
+  TempFolder folder_;
+  TestRegistry registry_;
+  std::string root_;
+  std::string program_;
+};
+
+// The program started with arguments; waited for (and killed if still
+// running) when the object goes.
+class Program {
+ public:
+  Program(const std::string& path, const std::string& arguments) {
+    std::wstring commandLine = widened("\"" + path + "\" " + arguments);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process_));
+    CloseHandle(process_.hThread);
+  }
+  ~Program() {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+    CloseHandle(process_.hProcess);
+  }
+  DWORD pid() const { return process_.dwProcessId; }
+  // The exit status, or -1 when it has not ended within twenty seconds.
+  int finish() {
+    if (WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0) return -1;
+    DWORD status = 0;
+    GetExitCodeProcess(process_.hProcess, &status);
+    return static_cast<int>(status);
+  }
+
+ private:
+  PROCESS_INFORMATION process_ = {};
+};
+
+// Types text into the folder dialog's field, clicks OK, and expects a
+// warning box with message that leaves the dialog open once closed.
+void expectWarning(const Program& program, HWND folder, const std::string& text,
+                   const std::string& message, const char* screenshot = nullptr) {
+  setControlText(folder, IDC_FOLDER_FIELD, text);
+  click(folder, IDOK);
+  HWND box = waitForMessageBox(program.pid());
+  ASSERT_NE(box, nullptr) << "no warning for " << text;
+  EXPECT_EQ(windowText(box), kProgramTitle);
+  EXPECT_EQ(controlText(box, 0xFFFF), message) << text;
+  if (screenshot) saveScreenshot(box, screenshot);
+  click(box, IDOK);
+  EXPECT_TRUE(waitUntilGone(box));
+  EXPECT_TRUE(IsWindowVisible(folder));
+  EXPECT_EQ(controlText(folder, IDC_FOLDER_FIELD), text);
+}
+
+}  // namespace
+
+// Start, output folder (each check's warning, the folder browser), export,
+// result: the export's files and exit 0. A second copy meanwhile brings the
+// start dialog to the front and ends with 4.
+TEST(DialogFlowTest, WholeFlowExportsIntoTheChosenFolder) {
+  Installation installation;
+  Program program(installation.program(), "");
+  HWND start = waitForDialog(program.pid(), IDC_VERSION);
+  ASSERT_NE(start, nullptr);
+  saveScreenshot(start, "start");
+
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 80, 40, nullptr,
+                               nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  Program second(installation.program(), "");
+  EXPECT_EQ(second.finish(), 4);
+  // The window manager activates the window when it gets to it.
+  EXPECT_TRUE(waitUntil([start] { return GetForegroundWindow() == start; }));
+  DestroyWindow(other);
+
+  click(start, IDOK);
+  HWND folder = waitForDialog(program.pid(), IDC_FOLDER_FIELD);
+  ASSERT_NE(folder, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(folder, IDOK)));
+  saveScreenshot(folder, "output-folder");
+
+  const std::string full = installation.path("full");
+  CreateDirectoryW(widened(full).c_str(), nullptr);
+  CreateDirectoryW(widened(full + "\\empty").c_str(), nullptr);
+  expectWarning(program, folder, installation.path(std::string(240, 'a')), kFolderTooLong, "warning");
+  expectWarning(program, folder, installation.path("missing"), kFolderNotFound);
+  expectWarning(program, folder, full, kFolderNotEmpty);
+
+  // The browser opens at the typed folder; cancelled, it empties the field.
+  const std::string browsed = "C:\\KexporterBrowse" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryW(widened(browsed).c_str(), nullptr);
+  setControlText(folder, IDC_FOLDER_FIELD, browsed + "\\.\\");
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(folder, IDOK)));
+  const auto browserOf = [&] {
+    return waitForWindow(program.pid(), [folder](HWND window) { return GetWindow(window, GW_OWNER) == folder; });
+  };
+  click(folder, IDC_BROWSE);
+  HWND browser = browserOf();
+  ASSERT_NE(browser, nullptr);
+  saveScreenshot(browser, "folder-browser");
+  click(browser, IDOK);
+  ASSERT_TRUE(waitUntilGone(browser));
+  Sleep(200);
+  EXPECT_EQ(controlText(folder, IDC_FOLDER_FIELD), browsed);
+  RemoveDirectoryW(widened(browsed).c_str());
+  click(folder, IDC_BROWSE);
+  browser = browserOf();
+  ASSERT_NE(browser, nullptr);
+  click(browser, IDCANCEL);
+  ASSERT_TRUE(waitUntilGone(browser));
+  Sleep(200);
+  EXPECT_EQ(controlText(folder, IDC_FOLDER_FIELD), "");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(folder, IDOK)));
+
+  setControlText(folder, IDC_FOLDER_FIELD, installation.output());
+  click(folder, IDOK);
+  HWND result = waitForDialog(program.pid(), IDC_RESULT_TEXT);
+  ASSERT_NE(result, nullptr);
+  saveScreenshot(result, "result");
+  const std::string summary = controlText(result, IDC_RESULT_TEXT);
+  EXPECT_NE(summary.find("正常終了しました。"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("詳細は" + installation.output() + "を確認してください。"), std::string::npos)
+      << summary;
+  click(result, IDOK);
+  EXPECT_EQ(program.finish(), 0);
+  EXPECT_EQ(installation.outputNames(),
+            (std::vector<std::string>{"Kexporter.log", "destination_1.csv", "excluded_destination_1.csv",
+                                      "faxTray_1.csv", "tsi_1.csv"}));
+}
+
+// Cancel at the start dialog (its close box) and at the output folder dialog
+// (Cancel): exit 3, nothing written.
+TEST(DialogFlowTest, CancelAtEitherDialogWritesNothing) {
+  Installation installation;
+  {
+    Program program(installation.program(), "");
+    HWND start = waitForDialog(program.pid(), IDC_VERSION);
+    ASSERT_NE(start, nullptr);
+    PostMessageW(start, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.finish(), 3);
+  }
+  {
+    Program program(installation.program(), "--yes --output \"" + installation.output() + "\"");
+    HWND folder = waitForDialog(program.pid(), IDC_FOLDER_FIELD);
+    ASSERT_NE(folder, nullptr);
+    EXPECT_EQ(controlText(folder, IDC_FOLDER_FIELD), installation.output());
+    click(folder, IDCANCEL);
+    EXPECT_EQ(program.finish(), 3);
+  }
+  EXPECT_TRUE(installation.outputNames().empty());
+}

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "DialogDriver.h"
+#include "DialogResources.h"
+#include "Frontend.h"
+#include "ProgressDialog.h"
+
+namespace {
+
+int barPosition(HWND window) {
+  return static_cast<int>(SendMessageW(GetDlgItem(window, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0));
+}
+
+}  // namespace
+
+// The window lives on its own thread; each update has been applied when the
+// call returns; Esc does not end it, end() does and waits for its thread.
+TEST(ProgressDialogTest, ShowsUpdatesAndEndsOnlyWhenTold) {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  ProgressDialog progress;
+  HWND window = progress.window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_NE(GetWindowThreadProcessId(window, nullptr), GetCurrentThreadId());
+  EXPECT_EQ(windowText(window), kProgramTitle);
+  EXPECT_FALSE(GetWindowLongW(window, GWL_STYLE) & WS_SYSMENU);
+
+  progress.setMessage("TSIをエクスポート中です。\r\n");
+  EXPECT_EQ(controlText(window, IDC_PROGRESS_TEXT), "TSIをエクスポート中です。\r\n");
+  DWORD start = 0, end = 0;
+  SendMessageW(GetDlgItem(window, IDC_PROGRESS_TEXT), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 14u);  // before the closing CR LF
+  EXPECT_EQ(end, 14u);
+
+  progress.setTotal(200);
+  EXPECT_EQ(barPosition(window), 0);
+  for (const auto& [done, percent] : {std::pair{1, 0}, {2, 1}, {199, 99}, {200, 100}}) {
+    progress.setPosition(done);
+    EXPECT_EQ(barPosition(window), percent) << done;
+  }
+  progress.setPosition(100);
+  saveScreenshot(window, "progress");
+
+  SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  PostMessageW(GetDlgItem(window, IDC_PROGRESS_TEXT), WM_KEYDOWN, VK_ESCAPE, 0);
+  Sleep(200);
+  EXPECT_TRUE(IsWindow(window)) << "Esc ended the progress window";
+
+  progress.end();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(progress.window(), nullptr);
+  progress.setPosition(0);  // a late update to the closed window is dropped
+}
