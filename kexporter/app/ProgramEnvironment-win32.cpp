@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 std::vector<std::string> programArguments(int argc, char** argv) {
   int count = 0;

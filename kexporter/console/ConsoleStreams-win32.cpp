@@ -6,7 +6,7 @@
 #include <iostream>
 #include <streambuf>
 
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 namespace {
 

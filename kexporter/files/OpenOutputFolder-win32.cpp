@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "OutputFolder.h"
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 namespace {
 

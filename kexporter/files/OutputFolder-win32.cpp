@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 const char* const kPathSeparator = "\\";
 

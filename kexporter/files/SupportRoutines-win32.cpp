@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 namespace {
 

@@ -2,24 +2,12 @@
 
 #include "Frontend.h"
 #include "InstanceGuard.h"
-
-namespace {
-
-std::wstring widenedName(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(length, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
-
-}  // namespace
+#include "Pelcore/PelWin32Text.h"
 
 InstanceGuard::InstanceGuard(const std::string& name) : socketName_(name) {
   // Named after the executable, in the session's namespace, and owned from
   // its creation, so that a copy started at the same moment finds it taken.
-  const std::wstring wide = widenedName(name);
+  const std::wstring wide = widened(name);
   HANDLE mutex = CreateMutexW(nullptr, TRUE, wide.c_str());
   const DWORD error = GetLastError();
   if (mutex == nullptr) {
@@ -46,7 +34,7 @@ bool InstanceGuard::requestRaise() {
   if (acquired_) return false;
   // Every window of the program carries the program title; the one found
   // first is the one on top, the dialog the operator works in.
-  HWND window = FindWindowW(nullptr, widenedName(kProgramTitle).c_str());
+  HWND window = FindWindowW(nullptr, widened(kProgramTitle).c_str());
   if (window == nullptr) return false;
   if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
   return SetForegroundWindow(window) != FALSE;

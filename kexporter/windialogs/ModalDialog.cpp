@@ -2,7 +2,7 @@
 
 #include "DialogResources.h"
 #include "Frontend.h"
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 INT_PTR ModalDialog::showModal() {
   return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId_), nullptr,

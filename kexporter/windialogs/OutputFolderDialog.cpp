@@ -7,7 +7,7 @@
 #include "Frontend.h"
 #include "OutputFolder.h"
 #include "WarningBox.h"
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "DialogResources.h"
 #include "ModalDialog.h"
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "Frontend.h"
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 void WarningBox::show(const std::string& text) {
   MessageBoxW(nullptr, widened(text).c_str(), widened(kProgramTitle).c_str(),

@@ -14,7 +14,7 @@
 #include "FilesTestSupport.h"
 #include "OutputFolder.h"
 #include "RunLog.h"
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 namespace fs = std::filesystem;
 

@@ -4,21 +4,15 @@
 #include <cstring>
 #include <utility>
 
+#include "Pelcore/PelWin32Text.h"
 #include "TestRegistry.h"
 
 namespace {
 
-std::wstring wideOf(const std::string& utf8) {
-  const int size = static_cast<int>(utf8.size());
-  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
-  return wide;
-}
-
 // regedit's own export form: UTF-16LE with its byte-order mark, CR LF.
 std::string regeditFile(const std::string& keys) {
   std::wstring text = L"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n";
-  for (wchar_t c : wideOf(keys)) {
+  for (wchar_t c : widened(keys)) {
     if (c == L'\n') text += L'\r';
     text += c;
   }
@@ -50,7 +44,7 @@ void removeKeys(const std::vector<std::string>& keys) {
   for (const std::string& key : keys) {
     for (const auto& [name, hive] : hives) {
       if (key.rfind(name, 0) != 0) continue;
-      const std::wstring path = wideOf(key.substr(std::strlen(name)));
+      const std::wstring path = widened(key.substr(std::strlen(name)));
       RegDeleteTreeW(hive, path.c_str());
       RegDeleteKeyW(hive, path.c_str());
     }

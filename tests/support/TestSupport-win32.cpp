@@ -7,17 +7,11 @@
 #include <stdexcept>
 #include <vector>
 
+#include "Pelcore/PelWin32Text.h"
+
 namespace {
 
 constexpr const char* kScenarioVariable = "KEXPORTER_TEST_SCENARIO";
-
-std::wstring wideOf(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  const int size = static_cast<int>(utf8.size());
-  std::wstring text(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text.data(), static_cast<int>(text.size()));
-  return text;
-}
 
 // Closes a handle on every way out.
 class Handle {
@@ -51,7 +45,7 @@ long runProcess(const std::string& commandLine, HANDLE output) {
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   }
   PROCESS_INFORMATION process{};
-  std::wstring command = wideOf(commandLine);
+  std::wstring command = widened(commandLine);
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
     return -1;
   }
@@ -68,12 +62,7 @@ std::string thisProgram() {
   while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) == path.size()) {
     path.resize(path.size() * 2);
   }
-  const std::wstring text(path.data(), length);
-  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                       nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
-                      static_cast<int>(utf8.size()), nullptr, nullptr);
-  return utf8;
+  return utf8Of(std::wstring(path.data(), length));
 }
 
 // "Suite.Test#n" for the n-th scenario of the running test.
@@ -122,16 +111,7 @@ std::optional<std::string> commandOutput(const std::string& commandLine) {
   return output;
 }
 
-std::string settingsFileText(const std::string& utf8) {
-  if (utf8.empty()) return utf8;
-  const int size = static_cast<int>(utf8.size());
-  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
-  const int wideSize = static_cast<int>(wide.size());
-  std::string ansi(WideCharToMultiByte(CP_ACP, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), wideSize, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr);
-  return ansi;
-}
+std::string settingsFileText(const std::string& utf8) { return ansiFromUtf8(utf8); }
 
 // An empty value removes the variable on Windows.
 void setEnvironment(const std::string& name, const char* value) {

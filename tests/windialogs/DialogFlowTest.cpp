@@ -13,7 +13,7 @@
 #include "OutputFolder.h"
 #include "TestRegistry.h"
 #include "TestSupport.h"
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 namespace fs = std::filesystem;
 

@@ -8,7 +8,7 @@
 #include "DialogDriver.h"
 #include "DialogResources.h"
 #include "Frontend.h"
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 namespace {
 

@@ -4,16 +4,9 @@
 #include <vector>
 
 #include "MessageOutput.h"
+#include "Pelcore/PelWin32Text.h"
 
 namespace {
-
-std::string utf8Of(const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  const int size = static_cast<int>(wide.size());
-  std::string text(WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
-  return text;
-}
 
 // The file named by PEL_MESSAGE_FILE opened for appending, shared with the
 // other writers, or nothing when it is unset or cannot be opened.

@@ -1,4 +1,4 @@
-#include "Win32Text.h"
+#include "Pelcore/PelWin32Text.h"
 
 #include <windows.h>
 
