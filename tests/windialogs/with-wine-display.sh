@@ -1,6 +1,6 @@
 #!/bin/sh
-# Runs a command on a private X server (Xvfb) with a window manager
-# (openbox), in a Wine prefix of its own made on that display: Wine's
+# Runs a command in a Wine prefix of its own made on the X display that
+# tests/support/with-x-server.sh provides (run this script under it): Wine's
 # desktop takes the display it was started with, and the test run's shared
 # prefix has none. Takes the screenshots the command asks for: a file
 # NAME.request in SHOTS (the first argument) that holds an X geometry
@@ -11,44 +11,16 @@ shots=$1
 shift
 dir=$(mktemp -d)
 poller=
-wm=
 prefix=
 scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
 cleanup() {
   if [ -n "$prefix" ]; then "$scripts/wine-prefix.sh" stop "$prefix" || true; fi
   if [ -n "$poller" ]; then kill "$poller" 2>/dev/null || true; fi
-  if [ -n "$wm" ]; then kill "$wm" 2>/dev/null || true; fi
-  kill "$xvfb" 2>/dev/null || true
   rm -rf "$dir"
 }
-# Xvfb picks a free display and writes its number to descriptor 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
-xvfb=$!
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
 
-waitFor() {
-  i=0
-  until "$@"; do
-    i=$((i + 1))
-    if [ "$i" -gt 100 ]; then return 1; fi
-    sleep 0.1
-  done
-}
-
-if ! waitFor test -s "$dir/display"; then
-  cat "$dir/xvfb.log" >&2
-  exit 1
-fi
-DISPLAY=:$(cat "$dir/display")
-export DISPLAY
-HOME="$dir" openbox --sm-disable >"$dir/wm.log" 2>&1 &
-wm=$!
-managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-if ! waitFor managed; then
-  cat "$dir/wm.log" >&2
-  exit 1
-fi
 prefix=$dir/wine-prefix
 WINEPREFIX=$prefix
 export WINEPREFIX
