@@ -45,9 +45,5 @@ std::string fromCp932(const std::string& bytes) { return convert(bytes, "UTF-8",
 std::string settingsFileText(const std::string& utf8) { return utf8; }
 
 void setEnvironment(const std::string& name, const char* value) {
-  if (value == nullptr) {
-    unsetenv(name.c_str());
-  } else {
-    setenv(name.c_str(), value, 1);
-  }
+  value ? setenv(name.c_str(), value, 1) : unsetenv(name.c_str());
 }
