@@ -4,12 +4,10 @@
 #include <map>
 
 #include "Installation.h"
-#include "TestSupport.h"
 
 namespace {
 
-const std::vector<std::string> kOpened = {S + "KLX to MPVコンバータ[エクスポータ]を開始しました",
-                                          S + "データベースの初期化が成功しました。",
+const std::vector<std::string> kOpened = {kStarted, S + "データベースの初期化が成功しました。",
                                           S + "データベースのオープンが成功しました。"};
 const std::vector<std::string> kCounted = {S + "データ件数取得が成功しました。(UMACCOUNT)",
                                            S + "データ件数取得が成功しました。(UMGROUP)",
@@ -190,22 +188,6 @@ TEST(ExportRun, CheckListsEveryProblemWhereTheExportStopsAtTheFirst) {
             installation.logLines());
 }
 
-namespace {
-
-// Every entry below `root` with its size and modification time, but the
-// files the test harness itself writes for each run.
-std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> tree(const fs::path& root) {
-  std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> entries;
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    const std::string name = entry.path().filename();
-    if (name == "stdin.txt" || name == "stdout.txt" || name == "stderr.txt") continue;
-    entries[entry.path().string()] = {entry.is_regular_file() ? entry.file_size() : 0, entry.last_write_time()};
-  }
-  return entries;
-}
-
-}  // namespace
-
 // On the demo installation a check agrees with an export on every count,
 // rollover included, and leaves every folder as it was.
 TEST(ExportRun, CheckCountsWhatTheExportWritesAndWritesNothing) {
@@ -214,6 +196,17 @@ TEST(ExportRun, CheckCountsWhatTheExportWritesAndWritesNothing) {
   ASSERT_EQ(0, std::system((KEXPORTER_DEMO_PROGRAM " --dir " + demo.string() + " >/dev/null").c_str()));
   installation.registry(readFile(demo / "registry.reg"));
   installation.settings("[Kexporter]\nCSVMAXLINE=50\n");
+  // Every entry below `root` with its size and modification time, but the
+  // files the harness itself writes for each run.
+  const auto tree = [](const fs::path& root) {
+    std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+      const std::string name = entry.path().filename();
+      if (name == "stdin.txt" || name == "stdout.txt" || name == "stderr.txt") continue;
+      entries[entry.path().string()] = {entry.is_regular_file() ? entry.file_size() : 0, entry.last_write_time()};
+    }
+    return entries;
+  };
 
   const auto installationBefore = tree(installation.root());
   const auto workingFolderBefore = tree(fs::current_path());

@@ -146,10 +146,6 @@ bool RunningProgram::holdWhen(const std::function<bool()>& reached) {
   return false;
 }
 
-void RunningProgram::signal(int sig) const {
-  if (pid_ > 0) kill(pid_, sig);  // never -1: that would reach every process
-}
-
 ProgramRun RunningProgram::finish(std::chrono::seconds limit) {
   if (pid_ <= 0) return {};
   const auto deadline = std::chrono::steady_clock::now() + limit;

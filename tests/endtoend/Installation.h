@@ -1,6 +1,7 @@
 #ifndef TESTS_ENDTOEND_INSTALLATION_H
 #define TESTS_ENDTOEND_INSTALLATION_H
 
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/types.h>
 
@@ -65,9 +66,8 @@ class Installation {
 // How RunningProgram starts the program.
 struct ProgramOptions {
   std::string input;  // its standard input
-  // Diagnostic messages at debug level (one per fetched row) into a FIFO of
-  // one page that is read only while holdWhen() or finish() waits, so that
-  // the program stops in the middle of a table.
+  // Debug messages (one per fetched row) into a FIFO of one page, read only
+  // while holdWhen() or finish() waits: the program stops mid-table.
   bool gated = false;
   rlim_t fileSizeLimit = RLIM_INFINITY;  // stands for a full disk
   fs::path resolver;  // seen by the program as /etc/resolv.conf (root only)
@@ -87,7 +87,9 @@ class RunningProgram {
   // Waits until the gated program stops at its full FIFO and `reached`
   // holds, a page of messages at a time; false after ten seconds.
   bool holdWhen(const std::function<bool()>& reached);
-  void signal(int sig) const;
+  void signal(int sig) const {
+    if (pid_ > 0) kill(pid_, sig);  // never -1: that would reach every process
+  }
   // Waits at most `limit`, then kills it (status -1); 128 + n after signal n.
   ProgramRun finish(std::chrono::seconds limit = std::chrono::seconds(60));
 
