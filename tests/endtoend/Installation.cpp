@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sched.h>
-#include <signal.h>
 #include <sqlite3.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>

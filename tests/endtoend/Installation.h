@@ -18,8 +18,7 @@ namespace fs = std::filesystem;
 // What one run of the program left behind.
 struct ProgramRun {
   int status = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 // A complete installation in a temporary folder: a registry file naming

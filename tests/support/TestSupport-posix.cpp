@@ -27,8 +27,7 @@ namespace {
 std::string convert(const std::string& text, const char* to, const char* from) {
   iconv_t cd = iconv_open(to, from);
   std::string out(text.size() * 4 + 4, '\0');
-  char* in = const_cast<char*>(text.data());
-  char* o = out.data();
+  char *in = const_cast<char*>(text.data()), *o = out.data();
   size_t inLeft = text.size(), outLeft = out.size();
   const bool converted = iconv(cd, &in, &inLeft, &o, &outLeft) != static_cast<size_t>(-1);
   iconv_close(cd);

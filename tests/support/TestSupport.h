@@ -17,7 +17,6 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
-  // The path of `name` inside the folder.
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
  private:
