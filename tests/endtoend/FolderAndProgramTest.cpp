@@ -6,26 +6,15 @@
 #include <gtest/gtest.h>
 
 #include "Installation.h"
-#include "TestSupport.h"
-
-namespace {
-
-std::string repeated(const std::string& text, int times) {
-  std::string all;
-  while (times-- > 0) all += text;
-  return all;
-}
-
-}  // namespace
 
 // The other checks of the folder meet the prompt below, the dialog and the
 // folder tests; the length limit counts CP932 bytes: each 漢 counts two.
 TEST(Program, OutputFolderOf240BytesPassesAnd241AreRefused) {
   Installation installation;
   // Two folders keep each name within NAME_MAX.
+  const auto kanji = [](int times) { std::string text; while (times-- > 0) text += "漢"; return text; };
   const int left = 240 - static_cast<int>(installation.root().string().size()) - 2 - 120;
-  const std::string fitting =
-      (installation.root() / repeated("漢", 60) / repeated("漢", left / 2)).string() + (left % 2 ? "a" : "");
+  const std::string fitting = (installation.root() / kanji(60) / kanji(left / 2)).string() + (left % 2 ? "a" : "");
   fs::create_directories(fitting);
   fs::create_directory(fitting + "x");
   ProgramRun run = installation.run({"--console", "--yes", "--output", fitting + "x"});

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sched.h>
-#include <signal.h>
 #include <sqlite3.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
@@ -14,38 +13,20 @@
 #include <regex>
 #include <stdexcept>
 
-#include "TestSupport.h"
-
-namespace {
-
-const char* const kSchema =
-    "create table umAccount(ac_guid TEXT, ac_id INTEGER, ac_name TEXT, ac_storeTray INTEGER,"
-    " ac_mail TEXT);"
-    "create table umGroup(gr_ownerguid TEXT, gr_guid TEXT);"
-    "create table umTSI(ts_code TEXT, ts_guid TEXT, ts_sender TEXT);";
-
-}  // namespace
-
-Installation::Installation(const std::string& programName)
-    : folder_(std::make_unique<TempFolder>()), programName_(programName) {
-  root_ = folder_->path();
+Installation::Installation(const std::string& programName) : programName_(programName) {
   if (programName_.empty()) programName_ = "Kexporterrun-" + root_.filename().string();
-  out_ = root_ / "out";
   fs::create_directories(out_);
   fs::create_directories(root_ / "bin");
   fs::copy_file(KEXPORTERRUN_PATH, program());
   fs::create_directory_symlink(KEXPORTER_LIB_DIR, root_ / "lib");
   for (const char* generation : {"nxv5", "nxv4"}) {
     fs::create_directories(root_ / generation / "data");
-    sql(kSchema, generation);
+    sql("create table umAccount(ac_guid TEXT, ac_id INTEGER, ac_name TEXT, ac_storeTray INTEGER, ac_mail TEXT);"
+        "create table umGroup(gr_ownerguid TEXT, gr_guid TEXT);"
+        "create table umTSI(ts_code TEXT, ts_guid TEXT, ts_sender TEXT);",
+        generation);
   }
   registry(defaultRegistry());
-}
-
-Installation::~Installation() = default;
-
-fs::path Installation::database(const std::string& generation) const {
-  return root_ / generation / "data" / "ud_gwAddress.db";
 }
 
 void Installation::sql(const std::string& statements, const std::string& generation) {
@@ -59,20 +40,11 @@ void Installation::sql(const std::string& statements, const std::string& generat
   if (rc != SQLITE_OK) throw std::runtime_error("test SQL failed: " + message);
 }
 
-void Installation::settings(const std::string& iniText) {
-  writeFile(root_ / "bin" / "Kexporter.ini", iniText);
-}
-
-void Installation::registry(const std::string& regText) {
-  writeFile(root_ / "registry.reg", regText);
-}
-
 std::string Installation::defaultRegistry() const {
   std::string text = "Windows Registry Editor Version 5.00\r\n";
-  for (const char* generation : {"NXV5", "NXV4"}) {
-    std::string folder = (root_ / (generation[3] == '5' ? "nxv5" : "nxv4")).string();
-    text += std::string("\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\") + generation +
-            "\\GW\\VEK]\r\n\"VekPath\"=\"" + folder +
+  for (const std::string generation : {"NXV5", "NXV4"}) {
+    text += "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\" + generation + "\\GW\\VEK]\r\n\"VekPath\"=\"" +
+            (root_ / (generation == "NXV5" ? "nxv5" : "nxv4")).string() +
             "\"\r\n\"VekTesselConnection\"=\"InProcess\"\r\n";
   }
   return text;
@@ -80,14 +52,6 @@ std::string Installation::defaultRegistry() const {
 
 ProgramRun Installation::run(const std::vector<std::string>& args, const std::string& input) const {
   return RunningProgram(*this, args, {input, false, RLIM_INFINITY, {}}).finish();
-}
-
-std::vector<std::string> Installation::exportArgs() const {
-  return {"--console", "--yes", "--output", out_.string()};
-}
-
-std::string Installation::output(const std::string& name) const {
-  return readFile(out_ / name);
 }
 
 std::vector<std::string> Installation::outputNames() const {
@@ -112,17 +76,7 @@ std::vector<std::string> Installation::logLines() const {
   return lines;
 }
 
-namespace {
-
 constexpr int kPage = 4096;  // the gate FIFO's size
-
-// Makes `resolver` the child's /etc/resolv.conf in a mount namespace of its own.
-bool seeResolver(const fs::path& resolver) {
-  return unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-         mount(resolver.c_str(), "/etc/resolv.conf", nullptr, MS_BIND, nullptr) == 0;
-}
-
-}  // namespace
 
 RunningProgram::RunningProgram(const Installation& installation, const std::vector<std::string>& args,
                                const ProgramOptions& options)
@@ -154,7 +108,11 @@ RunningProgram::RunningProgram(const Installation& installation, const std::vect
   dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
   dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
   setrlimit(RLIMIT_FSIZE, &limit);
-  if (!options.resolver.empty() && !seeResolver(options.resolver)) _exit(126);
+  // The resolver becomes the child's /etc/resolv.conf in a mount namespace of its own.
+  if (!options.resolver.empty() &&
+      (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+       mount(options.resolver.c_str(), "/etc/resolv.conf", nullptr, MS_BIND, nullptr) != 0))
+    _exit(126);
   execv(program.c_str(), argv.data());
   _exit(127);
 }
@@ -185,10 +143,6 @@ bool RunningProgram::holdWhen(const std::function<bool()>& reached) {
     else usleep(1000);
   }
   return false;
-}
-
-void RunningProgram::signal(int sig) const {
-  if (pid_ > 0) kill(pid_, sig);  // never -1: that would reach every process
 }
 
 ProgramRun RunningProgram::finish(std::chrono::seconds limit) {

@@ -1,75 +1,72 @@
 #ifndef TESTS_ENDTOEND_INSTALLATION_H
 #define TESTS_ENDTOEND_INSTALLATION_H
 
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/types.h>
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
+#include "TestSupport.h"
 
-class TempFolder;
+namespace fs = std::filesystem;
 
 // What one run of the program left behind.
 struct ProgramRun {
   int status = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 // A complete installation in a temporary folder: a registry file naming
-// nxv5/ and nxv4/, their user-management databases with the three tables, a
-// copy of the program with its own settings file, and an empty output
-// folder. The program copy carries its own name, by default one of its own
-// folder, so that tests running at the same time do not meet in the
-// single-instance guard.
+// nxv5/ and nxv4/ with their databases of the three tables, a program copy
+// with its settings file, an empty output folder. The copy's own name keeps
+// tests that run at the same time apart in the single-instance guard.
 class Installation {
  public:
   explicit Installation(const std::string& programName = "");
-  ~Installation();
 
   // Runs SQL on the NXV5 (or NXV4) database.
   void sql(const std::string& statements, const std::string& generation = "nxv5");
-  void settings(const std::string& iniText);
-  void registry(const std::string& regText);
+  void settings(const std::string& iniText) { writeFile(root_ / "bin" / "Kexporter.ini", iniText); }
+  void registry(const std::string& regText) { writeFile(root_ / "registry.reg", regText); }
   std::string defaultRegistry() const;
 
   // Runs the program copy with the given arguments and standard input, for
   // at most a minute (as RunningProgram::finish).
   ProgramRun run(const std::vector<std::string>& args, const std::string& input = "") const;
-  // --console --yes --output <output folder>: an export without questions.
-  std::vector<std::string> exportArgs() const;
+  // An export without questions into the output folder.
+  std::vector<std::string> exportArgs() const { return {"--console", "--yes", "--output", out_.string()}; }
   ProgramRun exportAll() const { return run(exportArgs()); }
 
   // A file of the output folder as bytes; "" when it is missing.
-  std::string output(const std::string& name) const;
+  std::string output(const std::string& name) const { return readFile(out_ / name); }
   std::vector<std::string> outputNames() const;
   // The run log's lines without their time stamps, converted to UTF-8.
   std::vector<std::string> logLines() const;
 
   const fs::path& root() const { return root_; }
   const fs::path& outputFolder() const { return out_; }
-  fs::path database(const std::string& generation = "nxv5") const;
+  fs::path database(const std::string& generation = "nxv5") const {
+    return root_ / generation / "data" / "ud_gwAddress.db";
+  }
   fs::path program() const { return root_ / "bin" / programName_; }
 
  private:
-  std::unique_ptr<TempFolder> folder_;
-  fs::path root_;
-  fs::path out_;
+  TempFolder folder_;
+  fs::path root_ = folder_.path();
+  fs::path out_ = root_ / "out";
   std::string programName_;
 };
 
 // How RunningProgram starts the program.
 struct ProgramOptions {
   std::string input;  // its standard input
-  // Diagnostic messages at debug level (one per fetched row) into a FIFO of
-  // one page that is read only while holdWhen() or finish() waits, so that
-  // the program stops in the middle of a table.
+  // Debug messages (one per fetched row) into a FIFO of one page, read only
+  // while holdWhen() or finish() waits: the program stops mid-table.
   bool gated = false;
   rlim_t fileSizeLimit = RLIM_INFINITY;  // stands for a full disk
   fs::path resolver;  // seen by the program as /etc/resolv.conf (root only)
@@ -87,15 +84,14 @@ class RunningProgram {
   RunningProgram& operator=(const RunningProgram&) = delete;
 
   // Waits until the gated program stops at its full FIFO and `reached`
-  // holds, letting a page of messages through at a time; false when that
-  // does not happen within ten seconds.
+  // holds, a page of messages at a time; false after ten seconds.
   bool holdWhen(const std::function<bool()>& reached);
-  void signal(int sig) const;
-  // Waits at most `limit`, then kills it (status -1); 128 + n for an end by
-  // signal n.
+  void signal(int sig) const {
+    if (pid_ > 0) kill(pid_, sig);  // never -1: that would reach every process
+  }
+  // Waits at most `limit`, then kills it (status -1); 128 + n after signal n.
   ProgramRun finish(std::chrono::seconds limit = std::chrono::seconds(60));
 
-  pid_t pid() const { return pid_; }
   long peakKib = 0;  // the most memory it held, once finished
 
  private:
@@ -105,9 +101,5 @@ class RunningProgram {
   pid_t pid_ = -1;
   int fifo_ = -1;
 };
-
-// UTF-8 text as the CP932 bytes the export files carry (from test_support).
-std::string cp932(const std::string& utf8);
-std::string fromCp932(const std::string& bytes);
 
 #endif

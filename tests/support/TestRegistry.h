@@ -6,10 +6,9 @@
 
 #include "TestSupport.h"
 
-// The registry of one test. On POSIX a regedit file in a temporary folder
-// that PEL_REGISTRY names while the object lives; on Windows the system's
-// registry, into which the keys are imported with regedit /S and from which
-// they are deleted when the object goes.
+// The registry of one test: on POSIX a regedit file that PEL_REGISTRY names
+// while the object lives; on Windows the system's, the keys imported with
+// regedit /S and deleted when the object goes.
 class TestRegistry {
  public:
   // `keys`: regedit lines ([KEY] lines and their values), no header.

@@ -27,8 +27,7 @@ namespace {
 std::string convert(const std::string& text, const char* to, const char* from) {
   iconv_t cd = iconv_open(to, from);
   std::string out(text.size() * 4 + 4, '\0');
-  char* in = const_cast<char*>(text.data());
-  char* o = out.data();
+  char *in = const_cast<char*>(text.data()), *o = out.data();
   size_t inLeft = text.size(), outLeft = out.size();
   const bool converted = iconv(cd, &in, &inLeft, &o, &outLeft) != static_cast<size_t>(-1);
   iconv_close(cd);
@@ -45,9 +44,5 @@ std::string fromCp932(const std::string& bytes) { return convert(bytes, "UTF-8",
 std::string settingsFileText(const std::string& utf8) { return utf8; }
 
 void setEnvironment(const std::string& name, const char* value) {
-  if (value == nullptr) {
-    unsetenv(name.c_str());
-  } else {
-    setenv(name.c_str(), value, 1);
-  }
+  value ? setenv(name.c_str(), value, 1) : unsetenv(name.c_str());
 }

@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -11,15 +10,11 @@ namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
   std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
     const fs::path path = fs::temp_directory_path() / ("kexporter-test-" + std::to_string(random()));
-    // create_directory is true only for the call that made the folder.
-    if (fs::create_directory(path)) {
-      path_ = path.string();
-      return;
-    }
+    if (fs::create_directory(path)) path_ = path.string();  // true only for the call that made it
   }
-  throw std::runtime_error("no new temporary folder");
+  if (path_.empty()) throw std::runtime_error("no new temporary folder");
 }
 
 TempFolder::~TempFolder() {
@@ -44,20 +39,4 @@ std::string readFile(const std::string& path) {
 
 void writeFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
-}
-
-ScopedEnvironment::ScopedEnvironment(const char* name, const char* value) : name_(name) {
-  if (const char* before = std::getenv(name)) before_ = before;
-  setEnvironment(name_, value);
-}
-
-ScopedEnvironment::~ScopedEnvironment() { setEnvironment(name_, before_ ? before_->c_str() : nullptr); }
-
-ScopedWorkingFolder::ScopedWorkingFolder(const std::string& folder) : before_(fs::current_path()) {
-  fs::current_path(fs::u8path(folder));
-}
-
-ScopedWorkingFolder::~ScopedWorkingFolder() {
-  std::error_code ignored;  // the folder before may be gone; nothing better to go to
-  fs::current_path(before_, ignored);
 }

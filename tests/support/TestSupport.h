@@ -1,6 +1,7 @@
 #ifndef TESTS_SUPPORT_TESTSUPPORT_H
 #define TESTS_SUPPORT_TESTSUPPORT_H
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -16,7 +17,6 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
-  // The path of `name` inside the folder.
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
  private:
@@ -36,26 +36,24 @@ std::string settingsFileText(const std::string& utf8);
 void setEnvironment(const std::string& name, const char* value);
 
 // Runs `scenario` in a new process, for libraries that keep their state for
-// the life of the process: each scenario meets them as a new process does.
-// The child prints its own failures; returns whether it had none. On POSIX
-// the child is forked; on Windows it is this test program again, running
-// only the current test, in which only this scenario runs and the test's
-// other scenarios are passed over, so the test's code outside its
-// scenarios runs there too.
+// the life of the process; true when the child, which prints its own
+// failures, had none. On Windows the child is this program running only the
+// current test and in it only this scenario: the code around it runs again.
 bool runInChildProcess(const std::function<void()>& scenario);
 
 // Windows only: runs `commandLine` (UTF-8) and returns what it wrote to its
 // standard output, or nullopt when it could not run or exited nonzero.
 std::optional<std::string> commandOutput(const std::string& commandLine);
 
-// POSIX only from here on.
-
 // Sets an environment variable (unsets it for nullptr) while the object
 // lives; then puts back what was there.
 class ScopedEnvironment {
  public:
-  ScopedEnvironment(const char* name, const char* value);
-  ~ScopedEnvironment();
+  ScopedEnvironment(const char* name, const char* value) : name_(name) {
+    if (const char* before = std::getenv(name)) before_ = before;
+    setEnvironment(name_, value);
+  }
+  ~ScopedEnvironment() { setEnvironment(name_, before_ ? before_->c_str() : nullptr); }
   ScopedEnvironment(const ScopedEnvironment&) = delete;
   ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
@@ -64,20 +62,24 @@ class ScopedEnvironment {
   std::optional<std::string> before_;
 };
 
-// Whether the memory a program holds means anything in this build: under
-// AddressSanitizer every allocation is padded and freed memory is held back.
+// Under AddressSanitizer allocations are padded and freed memory held back.
 #ifdef __SANITIZE_ADDRESS__
 inline constexpr bool kMemoryIsMeasured = false;
 #else
 inline constexpr bool kMemoryIsMeasured = true;
 #endif
 
-// Makes `folder` the working folder while the object lives; then returns to
-// the one before, so that later tests resolve relative paths as they expect.
+// Makes `folder` (UTF-8) the working folder while the object lives; then
+// returns to the one before, if it is still there.
 class ScopedWorkingFolder {
  public:
-  explicit ScopedWorkingFolder(const std::string& folder);
-  ~ScopedWorkingFolder();
+  explicit ScopedWorkingFolder(const std::string& folder) : before_(std::filesystem::current_path()) {
+    std::filesystem::current_path(std::filesystem::u8path(folder));
+  }
+  ~ScopedWorkingFolder() {
+    std::error_code ignored;
+    std::filesystem::current_path(before_, ignored);
+  }
   ScopedWorkingFolder(const ScopedWorkingFolder&) = delete;
   ScopedWorkingFolder& operator=(const ScopedWorkingFolder&) = delete;
 
