@@ -10,15 +10,12 @@
 // window, type into a field, click a button, read a text, look at it.
 
 // Waits up to ten seconds for a visible top-level window of process pid
-// (0: any process) that accepted takes; null when none came.
+// that accepted takes; null when none came.
 HWND waitForWindow(DWORD pid, const std::function<bool(HWND)>& accepted);
 // A window of the program (the program title) holding control id.
 HWND waitForDialog(DWORD pid, int controlId);
-// A message box of process pid (its text is control 0xFFFF).
-HWND waitForMessageBox(DWORD pid);
-// Waits up to ten seconds until condition holds; whether it came to hold.
+// Wait up to ten seconds; whether the condition came to hold, the window went.
 bool waitUntil(const std::function<bool()>& condition);
-// Waits up to ten seconds until window is gone; whether it went.
 bool waitUntilGone(HWND window);
 
 std::string windowText(HWND window);

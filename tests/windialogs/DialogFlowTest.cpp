@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -26,52 +27,38 @@ const char* const kSchema =
     "insert into umAccount values('{A1}', 1, '営業部', 1);"
     "insert into umTSI values('0312345678', '{A1}', '営業部');";
 
-std::string backslashed(std::string path) {
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
-
 // The program copy under a name of its own, so that the single-instance
 // guard of a run of another test does not meet it; an installation of one
 // account and one TSI in the registry; an empty output folder.
 class Installation {
  public:
   Installation() {
-    root_ = backslashed(folder_.path());
-    program_ = root_ + "\\KexporterDialogs.exe";
-    std::string linuxProgram = KEXPORTERRUN_PATH;
-    CopyFileW(widened("Z:" + backslashed(linuxProgram)).c_str(), widened(program_).c_str(), FALSE);
-    CreateDirectoryW(widened(root_ + "\\data").c_str(), nullptr);
+    std::string built = "Z:" KEXPORTERRUN_PATH;
+    std::replace(built.begin(), built.end(), '/', '\\');
+    CopyFileW(widened(built).c_str(), widened(program()).c_str(), FALSE);
+    CreateDirectoryW(widened(path("data")).c_str(), nullptr);
     CreateDirectoryW(widened(output()).c_str(), nullptr);
     sqlite3* db = nullptr;
-    sqlite3_open((root_ + "\\data\\ud_gwAddress.db").c_str(), &db);
+    sqlite3_open(path("data\\ud_gwAddress.db").c_str(), &db);
     EXPECT_EQ(sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
-    std::string vekPath = root_;
-    for (std::size_t at = 0; (at = vekPath.find('\\', at)) != std::string::npos; at += 2) {
-      vekPath.insert(at, "\\");
-    }
     registry_.write("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK]\n\"VekPath\"=\"" +
-                    vekPath + "\"\n\"VekTesselConnection\"=\"InProcess\"\n");
+                    std::regex_replace(folder_.path(), std::regex(R"(\\)"), "$&$&") + "\"\n\"VekTesselConnection\"=\"InProcess\"\n");
   }
 
-  std::string path(const std::string& name) const { return root_ + "\\" + name; }
+  std::string path(const std::string& name) const { return folder_.path() + "\\" + name; }
   std::string output() const { return path("out"); }
   std::vector<std::string> outputNames() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(widened(output()))) {
-      names.push_back(utf8Of(entry.path().filename().wstring()));
-    }
+    for (const auto& entry : fs::directory_iterator(output())) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
-  const std::string& program() const { return program_; }
+  std::string program() const { return path("KexporterDialogs.exe"); }
 
  private:
   TempFolder folder_;
   TestRegistry registry_;
-  std::string root_;
-  std::string program_;
 };
 
 // The program started with arguments; waited for (and killed if still
@@ -109,7 +96,7 @@ void expectWarning(const Program& program, HWND folder, const std::string& text,
                    const std::string& message, const char* screenshot = nullptr) {
   setControlText(folder, IDC_FOLDER_FIELD, text);
   click(folder, IDOK);
-  HWND box = waitForMessageBox(program.pid());
+  HWND box = waitForWindow(program.pid(), [](HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; });
   ASSERT_NE(box, nullptr) << "no warning for " << text;
   EXPECT_EQ(windowText(box), kProgramTitle);
   EXPECT_EQ(controlText(box, 0xFFFF), message) << text;
@@ -154,29 +141,24 @@ TEST(DialogFlowTest, WholeFlowExportsIntoTheChosenFolder) {
   expectWarning(program, folder, installation.path("missing"), kFolderNotFound);
   expectWarning(program, folder, full, kFolderNotEmpty);
 
-  // The browser opens at the typed folder; cancelled, it empties the field.
+  // The browser opens at the typed folder and gives it back tidied; cancelled, it empties the field.
   const std::string browsed = "C:\\KexporterBrowse" + std::to_string(GetCurrentProcessId());
   CreateDirectoryW(widened(browsed).c_str(), nullptr);
   setControlText(folder, IDC_FOLDER_FIELD, browsed + "\\.\\");
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(folder, IDOK)));
-  const auto browserOf = [&] {
-    return waitForWindow(program.pid(), [folder](HWND window) { return GetWindow(window, GW_OWNER) == folder; });
+  const auto browse = [&](int button, const char* screenshot) {
+    click(folder, IDC_BROWSE);
+    HWND browser = waitForWindow(program.pid(), [folder](HWND window) { return GetWindow(window, GW_OWNER) == folder; });
+    ASSERT_NE(browser, nullptr);
+    if (screenshot) saveScreenshot(browser, screenshot);
+    click(browser, button);
+    ASSERT_TRUE(waitUntilGone(browser));
+    Sleep(200);
   };
-  click(folder, IDC_BROWSE);
-  HWND browser = browserOf();
-  ASSERT_NE(browser, nullptr);
-  saveScreenshot(browser, "folder-browser");
-  click(browser, IDOK);
-  ASSERT_TRUE(waitUntilGone(browser));
-  Sleep(200);
+  browse(IDOK, "folder-browser");
   EXPECT_EQ(controlText(folder, IDC_FOLDER_FIELD), browsed);
   RemoveDirectoryW(widened(browsed).c_str());
-  click(folder, IDC_BROWSE);
-  browser = browserOf();
-  ASSERT_NE(browser, nullptr);
-  click(browser, IDCANCEL);
-  ASSERT_TRUE(waitUntilGone(browser));
-  Sleep(200);
+  browse(IDCANCEL, nullptr);
   EXPECT_EQ(controlText(folder, IDC_FOLDER_FIELD), "");
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(folder, IDOK)));
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -54,40 +55,13 @@ INT_PTR CALLBACK passiveProcedure(HWND, UINT message, WPARAM, LPARAM) {
 
 // The dialog manager maps a control's position and its size each on its
 // own, so its right edge is mapped x plus mapped width.
-RECT pixelsOf(HWND dialog, int x, int y, int width, int height) {
+std::array<LONG, 4> pixelsOf(HWND dialog, int x, int y, int width, int height) {
   RECT units = {x, y, width, height};
   MapDialogRect(dialog, &units);
   return {units.left, units.top, units.left + units.right, units.top + units.bottom};
 }
 
-RECT clientRectOf(HWND control, HWND dialog) {
-  RECT rect;
-  GetWindowRect(control, &rect);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-std::string classOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-void expectRect(const RECT& actual, const RECT& expected, const std::string& what) {
-  EXPECT_EQ(actual.left, expected.left) << what;
-  EXPECT_EQ(actual.top, expected.top) << what;
-  EXPECT_EQ(actual.right, expected.right) << what;
-  EXPECT_EQ(actual.bottom, expected.bottom) << what;
-}
-
-void expectFont(HWND dialog) {
-  LOGFONTW font = {};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
-  EXPECT_EQ(utf8Of(font.lfFaceName), "ＭＳ Ｐゴシック");
-  HDC screen = GetDC(nullptr);
-  EXPECT_EQ(font.lfHeight, -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72));
-  ReleaseDC(nullptr, screen);
-}
+std::array<LONG, 4> edgesOf(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 }  // namespace
 
@@ -97,15 +71,21 @@ void expectFont(HWND dialog) {
 TEST(DialogLayoutTest, TemplatesMatchTheDocumentedLayouts) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
+  HDC screen = GetDC(nullptr);
+  const LONG fontHeight = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);  // 9 points
+  ReleaseDC(nullptr, screen);
   for (const Layout& layout : kLayouts) {
     const std::string name = "dialog " + std::to_string(layout.resourceId);
     HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(layout.resourceId),
                                      nullptr, &passiveProcedure, 0);
     ASSERT_NE(dialog, nullptr) << name;
-    expectFont(dialog);
+    LOGFONTW font = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(utf8Of(font.lfFaceName), "ＭＳ Ｐゴシック") << name;
+    EXPECT_EQ(font.lfHeight, fontHeight) << name;
     RECT client;
     GetClientRect(dialog, &client);
-    expectRect(client, pixelsOf(dialog, 0, 0, layout.width, layout.height), name);
+    EXPECT_EQ(edgesOf(client), pixelsOf(dialog, 0, 0, layout.width, layout.height)) << name;
     const LONG style = GetWindowLongW(dialog, GWL_STYLE);
     EXPECT_TRUE(style & WS_CAPTION) << name;
     EXPECT_EQ((style & WS_SYSMENU) != 0, layout.closeBox) << name;
@@ -116,10 +96,14 @@ TEST(DialogLayoutTest, TemplatesMatchTheDocumentedLayouts) {
       const std::string what = name + " control " + std::to_string(expected.id) + " " + expected.text;
       ASSERT_NE(child, nullptr) << what;
       EXPECT_EQ(static_cast<short>(GetDlgCtrlID(child)), expected.id) << what;
-      EXPECT_STRCASEEQ(classOf(child).c_str(), expected.className) << what;
+      char className[64] = {};
+      GetClassNameA(child, className, sizeof className);
+      EXPECT_STRCASEEQ(className, expected.className) << what;
       EXPECT_EQ(windowText(child), expected.text) << what;
-      expectRect(clientRectOf(child, dialog),
-                 pixelsOf(dialog, expected.x, expected.y, expected.width, expected.height), what);
+      RECT rect;
+      GetWindowRect(child, &rect);
+      MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+      EXPECT_EQ(edgesOf(rect), pixelsOf(dialog, expected.x, expected.y, expected.width, expected.height)) << what;
       child = GetWindow(child, GW_HWNDNEXT);
     }
     EXPECT_EQ(child, nullptr) << name << " has more controls";
