@@ -3,32 +3,24 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "TestSupport.h"
 
-TEST(SqliteBuild, WritesADatabaseAndReadsItBackReadOnly) {
+// What the Windows build's other tests take for granted: the header and the
+// library are the one SQLite built from Debian's sources, which takes UTF-8
+// file names (the file lands under its Japanese name, not under the ANSI
+// reading of its bytes), and the code page is a Japanese Windows' (the
+// narrow system calls and the settings file's bytes are CP932 there).
+TEST(WindowsBuild, SqliteTakesUtf8NamesUnderTheJapaneseAnsiCodePage) {
+  EXPECT_EQ(GetACP(), 932u);
+  EXPECT_STREQ(sqlite3_sourceid(), SQLITE_SOURCE_ID);
   TempFolder folder;
-  // A Japanese folder name: SQLite takes UTF-8 paths on Windows too.
   const std::string path = folder / "データ.db";
   sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr), SQLITE_OK);
-  EXPECT_EQ(sqlite3_exec(db, "CREATE TABLE t(x TEXT); INSERT INTO t VALUES('髙橋');", nullptr, nullptr, nullptr),
-            SQLITE_OK);
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(db, "CREATE TABLE t(x TEXT)", nullptr, nullptr, nullptr), SQLITE_OK);
   sqlite3_close(db);
-
-  ASSERT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-  sqlite3_stmt* statement = nullptr;
-  ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT x FROM t", -1, &statement, nullptr), SQLITE_OK);
-  ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))), "髙橋");
-  sqlite3_finalize(statement);
-  EXPECT_NE(sqlite3_exec(db, "INSERT INTO t VALUES('x')", nullptr, nullptr, nullptr), SQLITE_OK);
-  sqlite3_close(db);
-  EXPECT_STREQ(sqlite3_sourceid(), SQLITE_SOURCE_ID);
-}
-
-TEST(WindowsBuild, RunsWithTheJapaneseAnsiCodePage) {
-  // The narrow system calls and the settings file's bytes are CP932 there.
-  EXPECT_EQ(GetACP(), 932u);
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::u8path(path))) << path;
 }
