@@ -22,10 +22,9 @@ namespace {
 
 std::string inFolder(const TempFolder& folder, const std::string& name) { return folder.path() + "\\" + name; }
 
-std::string makeFolder(const TempFolder& folder, const std::string& name, DWORD attributes = 0) {
+std::string makeFolder(const TempFolder& folder, const std::string& name) {
   const std::string path = inFolder(folder, name);
   CreateDirectoryW(widened(path).c_str(), nullptr);
-  if (attributes != 0) SetFileAttributesW(widened(path).c_str(), attributes);
   return path;
 }
 
@@ -53,18 +52,14 @@ TEST(OutputFolderTest, TheLengthLimitCountsCp932Bytes) {
   EXPECT_EQ(checkOutputFolder(path + "b").fullPath, path + "b");
 }
 
-// A folder with the read-only attribute: one set here on Windows; under Wine,
-// which keeps none that a program sets on a folder, the build's.
-std::string readOnlyFolder(const TempFolder& folder) {
-  const std::string made = makeFolder(folder, "read-only", FILE_ATTRIBUTE_READONLY);
-  if (GetFileAttributesW(widened(made).c_str()) & FILE_ATTRIBUTE_READONLY) return made;
-  const char* built = std::getenv("KEXPORTER_READ_ONLY_FOLDER");
-  return built == nullptr ? made : built;
-}
-
 TEST(OutputFolderTest, ChecksWindowsFoldersInTheirOrder) {
   TempFolder folder;
-  const std::string readOnly = readOnlyFolder(folder);
+  // Wine keeps no read-only attribute that a program sets on a folder: there
+  // the one the build made.
+  std::string readOnly = makeFolder(folder, "read-only");
+  SetFileAttributesW(widened(readOnly).c_str(), FILE_ATTRIBUTE_READONLY);
+  const char* built = std::getenv("KEXPORTER_READ_ONLY_FOLDER");
+  if (!(GetFileAttributesW(widened(readOnly).c_str()) & FILE_ATTRIBUTE_READONLY) && built) readOnly = built;
   ASSERT_TRUE(GetFileAttributesW(widened(readOnly).c_str()) & FILE_ATTRIBUTE_READONLY) << readOnly;
   const std::string hidden = makeFolder(folder, "hidden");
   writeFile(inFolder(folder, "hidden\\h.txt"), "");

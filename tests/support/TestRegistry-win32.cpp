@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <sstream>
 #include <utility>
 
 #include "Pelcore/PelWin32Text.h"
@@ -23,15 +24,9 @@ std::string regeditFile(const std::string& keys) {
 
 std::vector<std::string> keysOf(const std::string& keys) {
   std::vector<std::string> found;
-  std::size_t start = 0;
-  while (start < keys.size()) {
-    std::size_t end = keys.find('\n', start);
-    if (end == std::string::npos) end = keys.size();
-    const std::string line = keys.substr(start, end - start);
-    if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
-      found.push_back(line.substr(1, line.size() - 2));
-    }
-    start = end + 1;
+  std::istringstream lines(keys);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.size() > 2 && line.front() == '[' && line.back() == ']') found.push_back(line.substr(1, line.size() - 2));
   }
   return found;
 }
@@ -62,8 +57,7 @@ void TestRegistry::write(const std::string& keys) {
   written_ = keysOf(keys);
   removeKeys(written_);  // what a test that broke off left behind
   if (written_.empty()) return;
-  writeFile(folder_ / "import.reg", regeditFile(keys));
-  std::string file = folder_ / "import.reg";
-  for (char& c : file) c = c == '/' ? '\\' : c;
+  const std::string file = folder_.path() + "\\import.reg";
+  writeFile(file, regeditFile(keys));
   EXPECT_TRUE(commandOutput("regedit.exe /S \"" + file + "\"").has_value()) << "regedit /S " << file;
 }

@@ -5,33 +5,12 @@
 
 #include <cstdlib>
 #include <stdexcept>
-#include <vector>
 
 #include "Pelcore/PelWin32Text.h"
 
 namespace {
 
 constexpr const char* kScenarioVariable = "KEXPORTER_TEST_SCENARIO";
-
-// Closes a handle on every way out.
-class Handle {
- public:
-  explicit Handle(HANDLE handle = nullptr) : handle_(handle) {}
-  ~Handle() {
-    if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  HANDLE* out() { return &handle_; }
-  HANDLE get() const { return handle_; }
-  void close() {
-    if (handle_ != nullptr) CloseHandle(handle_);
-    handle_ = nullptr;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 // Starts `commandLine`; its standard output goes to `output` when given,
 // else to this program's. Returns its exit code, or -1 when it did not run.
@@ -49,20 +28,18 @@ long runProcess(const std::string& commandLine, HANDLE output) {
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
     return -1;
   }
-  Handle thread(process.hThread), child(process.hProcess);
-  WaitForSingleObject(child.get(), INFINITE);
+  WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 1;
-  GetExitCodeProcess(child.get(), &code);
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
   return static_cast<long>(code);
 }
 
 std::string thisProgram() {
-  std::vector<wchar_t> path(MAX_PATH);
-  DWORD length = 0;
-  while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) == path.size()) {
-    path.resize(path.size() * 2);
-  }
-  return utf8Of(std::wstring(path.data(), length));
+  std::wstring path(32768, L'\0');  // the longest path Windows has
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return utf8Of(path);
 }
 
 // "Suite.Test#n" for the n-th scenario of the running test.
@@ -97,16 +74,17 @@ bool runInChildProcess(const std::function<void()>& scenario) {
 
 std::optional<std::string> commandOutput(const std::string& commandLine) {
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  Handle reader, writer;
+  HANDLE reader = nullptr, writer = nullptr;
   // Read only after the command ended: the pipe holds all its short answers.
-  if (!CreatePipe(reader.out(), writer.out(), &inherited, 1 << 20)) return std::nullopt;
-  SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
-  const long code = runProcess(commandLine, writer.get());
-  writer.close();
+  if (!CreatePipe(&reader, &writer, &inherited, 1 << 20)) return std::nullopt;
+  SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
+  const long code = runProcess(commandLine, writer);
+  CloseHandle(writer);
   std::string output;
   char buffer[4096];
   DWORD read = 0;
-  while (ReadFile(reader.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) output.append(buffer, read);
+  while (ReadFile(reader, buffer, sizeof buffer, &read, nullptr) && read > 0) output.append(buffer, read);
+  CloseHandle(reader);
   if (code != 0) return std::nullopt;
   return output;
 }
@@ -118,33 +96,22 @@ void setEnvironment(const std::string& name, const char* value) {
   _putenv_s(name.c_str(), value == nullptr ? "" : value);
 }
 
-namespace {
-
-std::wstring wideOf(UINT codePage, const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
-  if (length == 0) throw std::runtime_error("text does not convert");
-  std::wstring wide(length, L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
-  return wide;
-}
-
-std::string narrowOf(UINT codePage, const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  const int size = static_cast<int>(wide.size());
-  BOOL lost = FALSE;
-  BOOL* lostFlag = codePage == CP_UTF8 ? nullptr : &lost;
-  const int length = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, lostFlag);
-  std::string text(length, '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), length, nullptr, lostFlag);
-  if (lost) throw std::runtime_error("text does not convert");
-  return text;
-}
-
-}  // namespace
-
 // The system's code page 932 here: the tests that use these compare texts
 // that both converters give alike.
-std::string cp932(const std::string& utf8) { return narrowOf(932, wideOf(CP_UTF8, utf8)); }
-std::string fromCp932(const std::string& bytes) { return narrowOf(CP_UTF8, wideOf(932, bytes)); }
+std::string cp932(const std::string& utf8) {
+  const std::wstring wide = widened(utf8);
+  const int size = static_cast<int>(wide.size());
+  BOOL lost = FALSE;
+  std::string bytes(WideCharToMultiByte(932, 0, wide.data(), size, nullptr, 0, nullptr, &lost), '\0');
+  WideCharToMultiByte(932, 0, wide.data(), size, bytes.data(), static_cast<int>(bytes.size()), nullptr, &lost);
+  if (lost) throw std::runtime_error("text does not convert");
+  return bytes;
+}
+
+std::string fromCp932(const std::string& bytes) {
+  const int size = static_cast<int>(bytes.size());
+  std::wstring wide(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0), L'\0');
+  if (wide.empty() != bytes.empty()) throw std::runtime_error("text does not convert");
+  MultiByteToWideChar(932, 0, bytes.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return utf8Of(wide);
+}
