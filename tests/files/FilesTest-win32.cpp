@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "Cp932Text.h"
-#include "CsvOutputFile.h"
 #include "FileLines.h"
 #include "FilesTestSupport.h"
 #include "OutputFolder.h"
@@ -81,25 +80,6 @@ TEST(OutputFolderTest, ChecksWindowsFoldersInTheirOrder) {
   EXPECT_TRUE(passed.passed()) << passed.failure;
   EXPECT_EQ(passed.fullPath, empty + "\\");
   EXPECT_TRUE(fs::is_empty(empty));  // the probe is gone
-}
-
-// Files in the held folder are named with backslashes; an existing name is
-// left alone. (That the held folder cannot be renamed is Windows' sharing
-// rule, which Wine does not keep for folders.)
-TEST_F(CsvOutputFileTest, WritesIntoTheHeldFolderByBackslashPaths) {
-  RunLog::open();
-  {
-    CsvOutputFile file(20000);
-    EXPECT_EQ(file.open("tsi"), 0);
-    EXPECT_EQ(file.writeRow({"r1"}), 0);
-  }
-  writeFile(inFolder(folder, "destination_1.csv"), "old\r\n");
-  CsvOutputFile taken(20000);
-  EXPECT_EQ(taken.open("destination"), kCsvFailure);
-  EXPECT_EQ(readFile(inFolder(folder, "tsi_1.csv")), "NAME,SENDER,DGUID\r\nr1\r\n");
-  const std::string failure = ",【Failure】,ファイルへの書き込みが失敗しました。(" + inFolder(folder, "destination_1.csv") + ")";
-  EXPECT_EQ(screen.warnings, (std::vector<std::string>{failure, failure}));
-  EXPECT_EQ(logText(inFolder(folder, "Kexporter.log")), failureLog(screen.warnings));
 }
 
 TEST_F(RunLogTest, RefusesAFolderAtTheLogsName) {

@@ -1,19 +1,16 @@
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <regex>
 #include <string>
 #include <vector>
 
+#include "DatabaseTestSupport.h"
 #include "DialogDriver.h"
 #include "DialogResources.h"
 #include "Frontend.h"
 #include "OutputFolder.h"
-#include "TestRegistry.h"
-#include "TestSupport.h"
 #include "Pelcore/PelWin32Text.h"
 
 namespace fs = std::filesystem;
@@ -30,35 +27,26 @@ const char* const kSchema =
 // The program copy under a name of its own, so that the single-instance
 // guard of a run of another test does not meet it; an installation of one
 // account and one TSI in the registry; an empty output folder.
-class Installation {
+class Installation : public TestInstallation {
  public:
   Installation() {
     std::string built = "Z:" KEXPORTERRUN_PATH;
     std::replace(built.begin(), built.end(), '/', '\\');
     CopyFileW(widened(built).c_str(), widened(program()).c_str(), FALSE);
-    CreateDirectoryW(widened(path("data")).c_str(), nullptr);
     CreateDirectoryW(widened(output()).c_str(), nullptr);
-    sqlite3* db = nullptr;
-    sqlite3_open(path("data\\ud_gwAddress.db").c_str(), &db);
-    EXPECT_EQ(sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-    registry_.write("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK]\n\"VekPath\"=\"" +
-                    std::regex_replace(folder_.path(), std::regex(R"(\\)"), "$&$&") + "\"\n\"VekTesselConnection\"=\"InProcess\"\n");
+    runSql(databasePath("ud_gwAddress"), kSchema);
+    writeRegistry();
   }
 
-  std::string path(const std::string& name) const { return folder_.path() + "\\" + name; }
-  std::string output() const { return path("out"); }
+  std::string at(const std::string& name) const { return path() + "\\" + name; }
+  std::string output() const { return at("out"); }
+  std::string program() const { return at("KexporterDialogs.exe"); }
   std::vector<std::string> outputNames() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(output())) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
-  std::string program() const { return path("KexporterDialogs.exe"); }
-
- private:
-  TempFolder folder_;
-  TestRegistry registry_;
 };
 
 // The program started with arguments; waited for (and killed if still
@@ -134,11 +122,11 @@ TEST(DialogFlowTest, WholeFlowExportsIntoTheChosenFolder) {
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(folder, IDOK)));
   saveScreenshot(folder, "output-folder");
 
-  const std::string full = installation.path("full");
+  const std::string full = installation.at("full");
   CreateDirectoryW(widened(full).c_str(), nullptr);
   CreateDirectoryW(widened(full + "\\empty").c_str(), nullptr);
-  expectWarning(program, folder, installation.path(std::string(240, 'a')), kFolderTooLong, "warning");
-  expectWarning(program, folder, installation.path("missing"), kFolderNotFound);
+  expectWarning(program, folder, installation.at(std::string(240, 'a')), kFolderTooLong, "warning");
+  expectWarning(program, folder, installation.at("missing"), kFolderNotFound);
   expectWarning(program, folder, full, kFolderNotEmpty);
 
   // The browser opens at the typed folder and gives it back tidied; cancelled, it empties the field.
