@@ -10,9 +10,20 @@
 
 namespace {
 
-// Types `text` into the console's input as key presses.
-void type(const std::wstring& text) {
-  for (wchar_t c : text) {
+// A Japanese folder name typed in the console and a Japanese prompt shown
+// there pass as UTF-8 whatever the console's code page.
+TEST(ConsoleStreams, ReadAndWriteJapaneseTextOnTheConsole) {
+  ASSERT_TRUE(isTerminal(stdout));
+  standardOutput() << "データ出力先: " << std::flush;
+  const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  GetConsoleScreenBufferInfo(out, &info);
+  std::wstring shown(info.dwCursorPosition.X, L' ');  // the cursor's line before it
+  DWORD read = 0;
+  ReadConsoleOutputCharacterW(out, shown.data(), static_cast<DWORD>(shown.size()), {0, info.dwCursorPosition.Y}, &read);
+  EXPECT_NE(shown.substr(0, read).find(L"データ出力先: "), std::wstring::npos);
+
+  for (wchar_t c : std::wstring(L"C:\\出力\r")) {  // typed as key presses
     INPUT_RECORD record{};
     record.EventType = KEY_EVENT;
     record.Event.KeyEvent.bKeyDown = TRUE;
@@ -22,28 +33,6 @@ void type(const std::wstring& text) {
     DWORD written = 0;
     WriteConsoleInputW(GetStdHandle(STD_INPUT_HANDLE), &record, 1, &written);
   }
-}
-
-// The console's text on the cursor's line before the cursor.
-std::wstring textBeforeCursor() {
-  const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  CONSOLE_SCREEN_BUFFER_INFO info{};
-  GetConsoleScreenBufferInfo(out, &info);
-  std::wstring text(info.dwCursorPosition.X, L' ');
-  DWORD read = 0;
-  ReadConsoleOutputCharacterW(out, text.data(), static_cast<DWORD>(text.size()), {0, info.dwCursorPosition.Y}, &read);
-  text.resize(read);
-  return text;
-}
-
-// A Japanese folder name typed in the console and a Japanese prompt shown
-// there pass as UTF-8 whatever the console's code page.
-TEST(ConsoleStreams, ReadAndWriteJapaneseTextOnTheConsole) {
-  ASSERT_TRUE(isTerminal(stdout));
-  standardOutput() << "データ出力先: " << std::flush;
-  EXPECT_NE(textBeforeCursor().find(L"データ出力先: "), std::wstring::npos);
-
-  type(L"C:\\出力\r");
   std::string line;
   ASSERT_TRUE(std::getline(standardInput(), line));
   EXPECT_EQ(line, "C:\\出力");

@@ -7,14 +7,6 @@
 #include "Frontend.h"
 #include "ProgressDialog.h"
 
-namespace {
-
-int barPosition(HWND window) {
-  return static_cast<int>(SendMessageW(GetDlgItem(window, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0));
-}
-
-}  // namespace
-
 // The window lives on its own thread; each update has been applied when the
 // call returns; Esc does not end it, end() does and waits for its thread.
 TEST(ProgressDialogTest, ShowsUpdatesAndEndsOnlyWhenTold) {
@@ -23,6 +15,7 @@ TEST(ProgressDialogTest, ShowsUpdatesAndEndsOnlyWhenTold) {
   ProgressDialog progress;
   HWND window = progress.window();
   ASSERT_NE(window, nullptr);
+  const auto barPosition = [window] { return SendMessageW(GetDlgItem(window, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0); };
   EXPECT_NE(GetWindowThreadProcessId(window, nullptr), GetCurrentThreadId());
   EXPECT_EQ(windowText(window), kProgramTitle);
   EXPECT_FALSE(GetWindowLongW(window, GWL_STYLE) & WS_SYSMENU);
@@ -36,10 +29,10 @@ TEST(ProgressDialogTest, ShowsUpdatesAndEndsOnlyWhenTold) {
   EXPECT_EQ(end, 14u);
 
   progress.setTotal(200);
-  EXPECT_EQ(barPosition(window), 0);
+  EXPECT_EQ(barPosition(), 0);
   for (const auto& [done, percent] : {std::pair{1, 0}, {2, 1}, {199, 99}, {200, 100}}) {
     progress.setPosition(done);
-    EXPECT_EQ(barPosition(window), percent) << done;
+    EXPECT_EQ(barPosition(), percent) << done;
   }
   progress.setPosition(100);
   saveScreenshot(window, "progress");
