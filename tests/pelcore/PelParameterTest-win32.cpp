@@ -11,7 +11,6 @@
 
 namespace {
 
-PelUnicodeString text(const char16_t* s) { return PelUnicodeString(s); }
 PelUnicodeString text(const std::string& utf8) { return PelUnicodeString::fromUtf8(utf8); }
 
 std::vector<std::string> texts(const PelMessageRecorder& recorder) {
@@ -27,11 +26,6 @@ class PelParameterTest : public ::testing::Test {
   PelParameterTest()
       : key_("HKEY_CURRENT_USER\\Software\\KexporterTest\\" + std::to_string(std::random_device()())) {}
   void TearDown() override { commandOutput("reg.exe delete \"" + key_ + "\" /f"); }
-
-  // What `reg query` shows of the key's values.
-  std::string query(const std::string& key) const {
-    return commandOutput("reg.exe query \"" + key + "\"").value_or("");
-  }
 
   const std::string key_;
 };
@@ -51,27 +45,27 @@ TEST_F(PelParameterTest, ValuesImportedByRegeditAreReadAsTheirOwnTypeOnly) {
   PelMessageRecorder recorder;
   // The short hive name, other letter case, a trailing backslash.
   const PelUnicodeString source = text("hkcu" + key_.substr(17) + "\\vek\\");
-  EXPECT_EQ(PelParameter::getString(source, text(u"vekpath")), text(u"C:\\Program Files\\\"Tarvik\" 日本"));
-  EXPECT_EQ(PelParameter::getString(source, text(u"")), text(u"default"));
-  EXPECT_EQ(PelParameter::getInteger(source, text(u"PORT")), 31);
-  EXPECT_EQ(PelParameter::getInteger(source, text(u"Big")), -1);
-  EXPECT_EQ(PelParameter::getUnsignedInteger(source, text(u"Big")), 0xFFFFFFFFu);
-  EXPECT_EQ(PelParameter::getBoolean(source, text(u"Port")), PelTrue);
+  EXPECT_EQ(PelParameter::getString(source, text("vekpath")), text("C:\\Program Files\\\"Tarvik\" 日本"));
+  EXPECT_EQ(PelParameter::getString(source, text("")), text("default"));
+  EXPECT_EQ(PelParameter::getInteger(source, text("PORT")), 31);
+  EXPECT_EQ(PelParameter::getInteger(source, text("Big")), -1);
+  EXPECT_EQ(PelParameter::getUnsignedInteger(source, text("Big")), 0xFFFFFFFFu);
+  EXPECT_EQ(PelParameter::getBoolean(source, text("Port")), PelTrue);
 
   PelUnicodeString s(u"kept");
   int i = 17;
   PelBoolean b = PelFalse;
-  EXPECT_FALSE(PelParameter::getString(source, text(u"Port"), s));
-  EXPECT_FALSE(PelParameter::getString(source, text(u"Binary"), s));
-  EXPECT_FALSE(PelParameter::getString(source, text(u"Expand"), s));
-  EXPECT_FALSE(PelParameter::getInteger(source, text(u"VekPath"), i));
-  EXPECT_FALSE(PelParameter::getInteger(source, text(u"Missing"), i));
-  EXPECT_FALSE(PelParameter::getBoolean(text(key_ + "\\NoSuchKey"), text(u"Port"), b));
-  EXPECT_FALSE(PelParameter::getInteger(text(u"\\VEK"), text(u"Port"), i));
-  EXPECT_EQ(s, text(u"kept"));
+  EXPECT_FALSE(PelParameter::getString(source, text("Port"), s));
+  EXPECT_FALSE(PelParameter::getString(source, text("Binary"), s));
+  EXPECT_FALSE(PelParameter::getString(source, text("Expand"), s));
+  EXPECT_FALSE(PelParameter::getInteger(source, text("VekPath"), i));
+  EXPECT_FALSE(PelParameter::getInteger(source, text("Missing"), i));
+  EXPECT_FALSE(PelParameter::getBoolean(text(key_ + "\\NoSuchKey"), text("Port"), b));
+  EXPECT_FALSE(PelParameter::getInteger(text("\\VEK"), text("Port"), i));
+  EXPECT_EQ(s, text("kept"));
   EXPECT_EQ(i, 17);
   EXPECT_EQ(b, PelFalse);
-  EXPECT_EQ(PelParameter::getString(source, text(u"Missing")), PelUnicodeString());
+  EXPECT_EQ(PelParameter::getString(source, text("Missing")), PelUnicodeString());
   EXPECT_EQ(texts(recorder), std::vector<std::string>());
   EXPECT_EQ(PelParameter::fileReadCount(), 0u);
 }
@@ -79,32 +73,33 @@ TEST_F(PelParameterTest, ValuesImportedByRegeditAreReadAsTheirOwnTypeOnly) {
 TEST_F(PelParameterTest, SettersAndDeleteValueAreSeenByRegQuery) {
   const std::string vek = key_ + "\\GW\\VEK";  // does not exist yet
   const PelUnicodeString source = text(vek);
-  EXPECT_TRUE(PelParameter::setString(source, text(u"VekPath"), text(u"C:\\Tarvik")));
-  EXPECT_TRUE(PelParameter::setInteger(source, text(u"Port"), -5));
-  EXPECT_TRUE(PelParameter::setUnsignedInteger(source, text(u"Size"), 0xFFFFFFFFu));
-  EXPECT_TRUE(PelParameter::setBoolean(source, text(u"Full"), 7));
-  EXPECT_TRUE(PelParameter::setString(source, text(u"名前"), text(u"値")));
-  const std::string shown = query(vek);
+  const auto query = [&vek] { return commandOutput("reg.exe query \"" + vek + "\"").value_or(""); };
+  EXPECT_TRUE(PelParameter::setString(source, text("VekPath"), text("C:\\Tarvik")));
+  EXPECT_TRUE(PelParameter::setInteger(source, text("Port"), -5));
+  EXPECT_TRUE(PelParameter::setUnsignedInteger(source, text("Size"), 0xFFFFFFFFu));
+  EXPECT_TRUE(PelParameter::setBoolean(source, text("Full"), 7));
+  EXPECT_TRUE(PelParameter::setString(source, text("名前"), text("値")));
+  const std::string shown = query();
   for (const char* line : {"VekPath    REG_SZ    C:\\Tarvik", "Port    REG_DWORD    0xfffffffb",
                            "Size    REG_DWORD    0xffffffff", "Full    REG_DWORD    0x1"}) {
     EXPECT_NE(shown.find(line), std::string::npos) << line << " in\n" << shown;
   }
-  EXPECT_EQ(PelParameter::getString(source, text(u"名前")), text(u"値"));
-  EXPECT_EQ(PelParameter::getInteger(source, text(u"Port")), -5);
+  EXPECT_EQ(PelParameter::getString(source, text("名前")), text("値"));
+  EXPECT_EQ(PelParameter::getInteger(source, text("Port")), -5);
 
-  EXPECT_TRUE(PelParameter::deleteValue(source, text(u"PORT")));
-  EXPECT_FALSE(PelParameter::deleteValue(source, text(u"Port")));
-  EXPECT_FALSE(PelParameter::deleteValue(text(key_ + "\\NoSuchKey"), text(u"Port")));
-  EXPECT_EQ(query(vek).find("Port"), std::string::npos);
-  EXPECT_NE(query(vek).find("VekPath"), std::string::npos);
+  EXPECT_TRUE(PelParameter::deleteValue(source, text("PORT")));
+  EXPECT_FALSE(PelParameter::deleteValue(source, text("Port")));
+  EXPECT_FALSE(PelParameter::deleteValue(text(key_ + "\\NoSuchKey"), text("Port")));
+  EXPECT_EQ(query().find("Port"), std::string::npos);
+  EXPECT_NE(query().find("VekPath"), std::string::npos);
 
   // Refused as on every platform: a key without a hive, a value that would
   // be two lines of a regedit file.
   PelMessageRecorder recorder;
-  EXPECT_FALSE(PelParameter::setString(text(u"\\VEK"), text(u"VekPath"), text(u"x")));
-  EXPECT_FALSE(PelParameter::setString(source, text(u"VekPath"), text(u"two\nlines")));
+  EXPECT_FALSE(PelParameter::setString(text("\\VEK"), text("VekPath"), text("x")));
+  EXPECT_FALSE(PelParameter::setString(source, text("VekPath"), text("two\nlines")));
   EXPECT_EQ(texts(recorder), (std::vector<std::string>{
                                  "Registry key without a hive not written: [\\VEK]",
                                  "Registry value with a line break not written: [" + vek + "] VekPath"}));
-  EXPECT_EQ(PelParameter::getString(source, text(u"VekPath")), text(u"C:\\Tarvik"));
+  EXPECT_EQ(PelParameter::getString(source, text("VekPath")), text("C:\\Tarvik"));
 }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <regex>
 #include <sstream>
 #include <utility>
 
@@ -12,14 +13,9 @@ namespace {
 
 // regedit's own export form: UTF-16LE with its byte-order mark, CR LF.
 std::string regeditFile(const std::string& keys) {
-  std::wstring text = L"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n";
-  for (wchar_t c : widened(keys)) {
-    if (c == L'\n') text += L'\r';
-    text += c;
-  }
-  std::string bytes;
-  for (wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF)};
-  return bytes;
+  const std::wstring text = L"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n" +
+                            std::regex_replace(widened(keys), std::wregex(L"\n"), L"\r\n");
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
 std::vector<std::string> keysOf(const std::string& keys) {

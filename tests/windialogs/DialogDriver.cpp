@@ -11,13 +11,6 @@
 #include "Frontend.h"
 #include "Pelcore/PelWin32Text.h"
 
-namespace {
-
-const auto kPatience = std::chrono::seconds(10);
-const auto kPoll = std::chrono::milliseconds(50);
-
-}  // namespace
-
 HWND waitForWindow(DWORD pid, const std::function<bool(HWND)>& accepted) {
   HWND found = nullptr;
   waitUntil([&] {
@@ -38,10 +31,10 @@ HWND waitForDialog(DWORD pid, int controlId) {
 }
 
 bool waitUntil(const std::function<bool()>& condition) {
-  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!condition()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(kPoll);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return true;
 }

@@ -51,31 +51,28 @@ class Installation : public TestInstallation {
 
 // The program started with arguments; waited for (and killed if still
 // running) when the object goes.
-class Program {
- public:
+struct Program {
   Program(const std::string& path, const std::string& arguments) {
     std::wstring commandLine = widened("\"" + path + "\" " + arguments);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process_));
-    CloseHandle(process_.hThread);
+                               nullptr, &startup, &process));
+    CloseHandle(process.hThread);
   }
   ~Program() {
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
-    CloseHandle(process_.hProcess);
+    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 99);
+    CloseHandle(process.hProcess);
   }
-  DWORD pid() const { return process_.dwProcessId; }
+  DWORD pid() const { return process.dwProcessId; }
   // The exit status, or -1 when it has not ended within twenty seconds.
   int finish() {
-    if (WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0) return -1;
+    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) return -1;
     DWORD status = 0;
-    GetExitCodeProcess(process_.hProcess, &status);
+    GetExitCodeProcess(process.hProcess, &status);
     return static_cast<int>(status);
   }
-
- private:
-  PROCESS_INFORMATION process_ = {};
+  PROCESS_INFORMATION process = {};
 };
 
 // Types text into the folder dialog's field, clicks OK, and expects a
