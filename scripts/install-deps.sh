@@ -36,6 +36,7 @@ librsvg2-bin
 icoutils
 imagemagick
 dpkg-dev
+tcl
 locales
 "
 
