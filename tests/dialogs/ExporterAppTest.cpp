@@ -56,6 +56,7 @@ TEST_F(DemoRun, AWholeRunThroughTheDialogsExportsTheDemoInstallation) {
     if (auto* folder = qobject_cast<OutputFolderDialog*>(window)) folder->okButton()->click();
     if (auto* result = qobject_cast<ResultDialog*>(window)) {
       seen << result->shownText();
+      saveScreenshot(*result, "ResultDialog");
       result->okButton()->click();
     }
     if (auto* box = qobject_cast<QMessageBox*>(window)) {
