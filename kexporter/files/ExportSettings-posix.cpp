@@ -24,16 +24,6 @@ int leadingInteger(const std::string& text) {
   return static_cast<int>(value);
 }
 
-// Cuts text to at most limit bytes without splitting a UTF-8 character.
-std::string cutToBytes(const std::string& text, std::size_t limit) {
-  if (text.size() <= limit) return text;
-  std::size_t end = limit;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-    --end;
-  }
-  return text.substr(0, end);
-}
-
 }  // namespace
 
 int ExportSettings::readIntAt(const std::string& path,
@@ -44,10 +34,8 @@ int ExportSettings::readIntAt(const std::string& path,
   return leadingInteger(*value);
 }
 
-std::string ExportSettings::readStringAt(const std::string& path,
-                                         const std::string& section,
-                                         const std::string& key) {
-  std::optional<std::string> value = ProfileReader::read(path, section, key);
-  if (!value) return std::string();
-  return cutToBytes(*value, kMaxSettingBytes);
+std::optional<std::string> ExportSettings::readValueAt(const std::string& path,
+                                                       const std::string& section,
+                                                       const std::string& key) {
+  return ProfileReader::read(path, section, key);
 }

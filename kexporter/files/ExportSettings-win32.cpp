@@ -9,14 +9,6 @@ namespace {
 // Buffer of the system's reader: the longest value and its terminator.
 constexpr DWORD kValueBuffer = 1024;
 
-// Cuts text to at most limit bytes without splitting a UTF-8 character.
-std::string cutToBytes(const std::string& text, std::size_t limit) {
-  if (text.size() <= limit) return text;
-  std::size_t end = limit;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  return text.substr(0, end);
-}
-
 // The value in the file's own (ANSI) bytes, or false when the file, the
 // section or the key is missing. The reader gives its default for those, so
 // two different defaults tell a missing value from one equal to a default.
@@ -44,9 +36,10 @@ int ExportSettings::readIntAt(const std::string& path, const std::string& sectio
   return static_cast<int>(GetPrivateProfileIntA(section.c_str(), key.c_str(), -1, file.c_str()));
 }
 
-std::string ExportSettings::readStringAt(const std::string& path, const std::string& section,
-                                         const std::string& key) {
+std::optional<std::string> ExportSettings::readValueAt(const std::string& path,
+                                                       const std::string& section,
+                                                       const std::string& key) {
   std::string value;
-  if (!readValue(path, section, key, value)) return std::string();
-  return cutToBytes(utf8FromAnsi(value), kMaxSettingBytes);
+  if (!readValue(path, section, key, value)) return std::nullopt;
+  return utf8FromAnsi(value);
 }

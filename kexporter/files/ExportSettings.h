@@ -1,6 +1,7 @@
 #ifndef KEXPORTER_FILES_EXPORTSETTINGS_H
 #define KEXPORTER_FILES_EXPORTSETTINGS_H
 
+#include <optional>
 #include <string>
 
 // The most bytes a text setting keeps; a longer value is cut to them.
@@ -37,6 +38,13 @@ class ExportSettings {
   static std::string readStringAt(const std::string& path,
                                   const std::string& section,
                                   const std::string& key);
+
+ private:
+  // The value at path in UTF-8, nothing when the file, the section or the
+  // key is missing; read by the platform's reader.
+  static std::optional<std::string> readValueAt(const std::string& path,
+                                                const std::string& section,
+                                                const std::string& key);
 };
 
 #endif
