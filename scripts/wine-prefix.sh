@@ -6,9 +6,6 @@ set -eu
 action=$1
 dir=$2
 export WINEPREFIX="$dir"
-export WINEDEBUG=-all
-export LC_ALL=ja_JP.UTF-8
-export WINEDLLOVERRIDES="mscoree,mshtml="
 case "$action" in
   start)
     /usr/lib/wine/wineserver -k 2>/dev/null || true
@@ -20,7 +17,8 @@ case "$action" in
     # The server and the helpers wineboot starts outlive this script: they
     # must not hold its output open, or CTest waits for them to end.
     /usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1
-    /usr/lib/wine/wine64 wineboot --init </dev/null >/dev/null 2>&1
+    # Through wine-run.sh, so the prefix is made with the tests' settings.
+    "$(dirname "$0")/wine-run.sh" wineboot --init </dev/null >/dev/null 2>&1
     ;;
   stop)
     /usr/lib/wine/wineserver -k 2>/dev/null || true

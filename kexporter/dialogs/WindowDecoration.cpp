@@ -83,15 +83,18 @@ class MotifHintsWriter : public QObject {
   WindowDecoration::Kind kind_;
 };
 
-}  // namespace
-
-Qt::WindowFlags WindowDecoration::flags(Kind kind) {
+// The dialog window flags of kind.
+Qt::WindowFlags flagsOf(WindowDecoration::Kind kind) {
   Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-  if (kind != Kind::Caption) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (kind != WindowDecoration::Kind::Caption) {
+    flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  }
   return flags;
 }
 
+}  // namespace
+
 void WindowDecoration::apply(QWidget& window, Kind kind) {
-  window.setWindowFlags(flags(kind));
+  window.setWindowFlags(flagsOf(kind));
   new MotifHintsWriter(window, kind);
 }

@@ -1,8 +1,6 @@
 #ifndef KEXPORTER_DIALOGS_WINDOWDECORATION_H
 #define KEXPORTER_DIALOGS_WINDOWDECORATION_H
 
-#include <Qt>
-
 class QWidget;
 
 // The title bar of every window of the program. Qt's window flags alone leave
@@ -16,9 +14,6 @@ class WindowDecoration {
     CaptionAndCloseBox,      // the dialogs and boxes: a caption, the menu and the close box
     ResizableWithCloseBox,   // the folder chooser: as the dialogs, and resize handles
   };
-
-  // The dialog window flags of kind.
-  static Qt::WindowFlags flags(Kind kind);
 
   // Gives window the flags of kind and, on X11, writes the decoration hints
   // every time it is about to be mapped (after Qt wrote its own).

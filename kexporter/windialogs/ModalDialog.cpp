@@ -4,22 +4,28 @@
 #include "Frontend.h"
 #include "Pelcore/PelWin32Text.h"
 
-INT_PTR ModalDialog::showModal() {
-  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId_), nullptr,
-                         &ModalDialog::procedure, reinterpret_cast<LPARAM>(this));
-}
+namespace {
 
-HICON ModalDialog::programIcon(bool big) {
+// The program's window icon at the system's big or small icon size.
+HICON programIcon(bool big) {
   const int size = GetSystemMetrics(big ? SM_CXICON : SM_CXSMICON);
   // Shared icons belong to the system's cache: nobody destroys them.
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
                                        IMAGE_ICON, size, size, LR_SHARED));
 }
 
-void ModalDialog::decorate(HWND window) {
+// Gives window the program title and the program icon.
+void decorate(HWND window) {
   SetWindowTextW(window, widened(kProgramTitle).c_str());
   SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon(true)));
   SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon(false)));
+}
+
+}  // namespace
+
+INT_PTR ModalDialog::showModal() {
+  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId_), nullptr,
+                         &ModalDialog::procedure, reinterpret_cast<LPARAM>(this));
 }
 
 bool ModalDialog::onCommand(int, int) { return false; }

@@ -22,11 +22,6 @@ class ModalDialog {
   // The window while it is shown, else null.
   HWND window() const { return window_; }
 
-  // The program's window icon at the system's big or small icon size.
-  static HICON programIcon(bool big);
-  // Gives window the program title and the program icon.
-  static void decorate(HWND window);
-
  protected:
   explicit ModalDialog(int resourceId) : resourceId_(resourceId) {}
 

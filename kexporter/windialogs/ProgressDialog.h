@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "ModalDialog.h"
 #include "ProgressView.h"
 
 // What the export is doing and how far it has come: the phase text above a
@@ -16,7 +17,7 @@
 // every update is sent to it with SendMessage and so is applied when the
 // call returns. No buttons and no close box; Esc is ignored: only end()
 // closes it.
-class ProgressDialog : public ProgressView {
+class ProgressDialog : public ProgressView, private ModalDialog {
  public:
   // Starts the window's thread and returns once the window is ready (or
   // could not be made: then every update is dropped).
@@ -31,7 +32,7 @@ class ProgressDialog : public ProgressView {
   void end() override;
 
   // The window while it is shown, else null; for tests.
-  HWND window() const { return window_; }
+  using ModalDialog::window;
 
  protected:
   // Replaces the text; the caret stands before a closing CR LF and is
@@ -40,17 +41,18 @@ class ProgressDialog : public ProgressView {
   void showPercent(int percent) override;
 
  private:
-  static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  bool onInit() override;
+  bool onCommand(int id, int code) override;
+  bool onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void runModalLoop();
-  void markReady(HWND window);
+  void markReady();
 
   std::thread thread_;
   std::mutex mutex_;
   std::condition_variable readyChanged_;
-  bool ready_ = false;  // Guarded by mutex_.
-  // Written by the window's thread before ready_, read by the caller's
-  // thread only after it saw ready_.
-  HWND window_ = nullptr;
+  // Guarded by mutex_. The window is set by the window's thread before
+  // ready_, and read by the caller's thread only after it saw ready_.
+  bool ready_ = false;
 };
 
 #endif
