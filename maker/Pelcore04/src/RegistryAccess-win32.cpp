@@ -1,12 +1,11 @@
 #include <windows.h>
 
 #include <cstring>
-#include <cwchar>
 #include <optional>
 #include <vector>
 
 #include "Pelcore/PelMessage.h"
-#include "Pelcore/PelUnicodeString.h"
+#include "Pelcore/PelWin32Text.h"
 #include "RegistryAccess.h"
 #include "RegistryKey.h"
 
@@ -25,22 +24,13 @@ const HiveHandle kHiveHandles[] = {
     {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
 };
 
-std::wstring wide(const std::string& utf8) {
-  const std::u16string text = pelUtf8ToUtf16(utf8);
-  return std::wstring(text.begin(), text.end());
-}
-
-std::string utf8(const wchar_t* text, std::size_t length) {
-  return pelUtf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
-}
-
 // The system's text for an error code, without its line break.
 std::string errorText(LSTATUS status) {
   wchar_t* text = nullptr;
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
       static_cast<DWORD>(status), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string message = length > 0 ? utf8(text, length) : "error " + std::to_string(status);
+  std::string message = length > 0 ? utf8Of(std::wstring(text, length)) : "error " + std::to_string(status);
   LocalFree(text);
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
     message.pop_back();
@@ -85,7 +75,7 @@ LSTATUS openKey(const std::string& key, REGSAM access, Missing missing, OpenKey&
   const std::optional<RegistryKey::Parts> parts = RegistryKey::split(key);
   if (!parts) return ERROR_FILE_NOT_FOUND;
   const HKEY hive = hiveHandle(parts->hive);
-  const std::wstring path = wide(parts->path);
+  const std::wstring path = widened(parts->path);
   const LSTATUS status = RegOpenKeyExW(hive, path.c_str(), 0, access, opened.out());
   if (status != ERROR_FILE_NOT_FOUND || missing == Missing::Fail) return status;
   return RegCreateKeyExW(hive, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, opened.out(),
@@ -112,7 +102,7 @@ RegistryValue valueOf(DWORD type, const std::vector<BYTE>& data) {
     std::vector<wchar_t> text(data.size() / sizeof(wchar_t) + 1, L'\0');
     std::memcpy(text.data(), data.data(), data.size() / sizeof(wchar_t) * sizeof(wchar_t));
     value.type = RegistryValue::Type::String;
-    value.text = utf8(text.data(), std::wcslen(text.data()));
+    value.text = utf8Of(text.data());
   } else if (type == REG_DWORD && data.size() == sizeof(DWORD)) {
     value.type = RegistryValue::Type::Dword;
     std::memcpy(&value.dword, data.data(), sizeof(DWORD));
@@ -126,7 +116,7 @@ LSTATUS setValue(HKEY key, const std::wstring& name, const RegistryValue& value)
     const DWORD number = value.dword;
     return RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
   }
-  const std::wstring text = wide(value.text);
+  const std::wstring text = widened(value.text);
   const DWORD size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
   return RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), size);
 }
@@ -143,7 +133,7 @@ std::optional<RegistryValue> RegistryAccess::read(const std::string& key, const 
   }
   DWORD type = REG_NONE;
   std::vector<BYTE> data;
-  status = queryValue(opened.get(), wide(name), type, data);
+  status = queryValue(opened.get(), widened(name), type, data);
   if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
   if (status != ERROR_SUCCESS) {
     reportFailure(kLineUnreadable, "Cannot read the registry value " + name + " of", key, status);
@@ -155,7 +145,7 @@ std::optional<RegistryValue> RegistryAccess::read(const std::string& key, const 
 bool RegistryAccess::write(const std::string& key, const std::string& name, const RegistryValue& value) {
   OpenKey opened;
   LSTATUS status = openKey(key, KEY_SET_VALUE, Missing::Create, opened);
-  if (status == ERROR_SUCCESS) status = setValue(opened.get(), wide(name), value);
+  if (status == ERROR_SUCCESS) status = setValue(opened.get(), widened(name), value);
   if (status != ERROR_SUCCESS) {
     reportFailure(kLineWrite, "Cannot write the registry value " + name + " of", key, status);
     return false;
@@ -166,7 +156,7 @@ bool RegistryAccess::write(const std::string& key, const std::string& name, cons
 bool RegistryAccess::remove(const std::string& key, const std::string& name) {
   OpenKey opened;
   LSTATUS status = openKey(key, KEY_SET_VALUE, Missing::Fail, opened);
-  if (status == ERROR_SUCCESS) status = RegDeleteValueW(opened.get(), wide(name).c_str());
+  if (status == ERROR_SUCCESS) status = RegDeleteValueW(opened.get(), widened(name).c_str());
   if (status == ERROR_FILE_NOT_FOUND) return false;
   if (status != ERROR_SUCCESS) {
     reportFailure(kLineWrite, "Cannot delete the registry value " + name + " of", key, status);

@@ -39,12 +39,16 @@ VekRC checkOdbEngine(const OdbClientSettings& settings) {
   return VEK_S_OK;
 }
 
-int odbBusyTimeoutMilliseconds() {
-  const char* text = std::getenv(kOdbBusyTimeoutVariable);
-  if (text == nullptr) return kOdbBusyTimeoutMilliseconds;
+int odbPositiveSetting(const char* variable, int fallback) {
+  const char* text = std::getenv(variable);
+  if (text == nullptr) return fallback;
   const char* end = text + std::strlen(text);
-  int milliseconds = 0;
-  const auto [stop, error] = std::from_chars(text, end, milliseconds);
-  if (error != std::errc() || stop != end || milliseconds <= 0) return kOdbBusyTimeoutMilliseconds;
-  return milliseconds;
+  int number = 0;
+  const auto [stop, error] = std::from_chars(text, end, number);
+  if (error != std::errc() || stop != end || number <= 0) return fallback;
+  return number;
+}
+
+int odbBusyTimeoutMilliseconds() {
+  return odbPositiveSetting(kOdbBusyTimeoutVariable, kOdbBusyTimeoutMilliseconds);
 }

@@ -18,6 +18,10 @@ VekRC openOdbConnection(const OdbClientSettings& settings, const std::u16string&
 // otherwise the code, logged. The client does not start without it.
 VekRC checkOdbEngine(const OdbClientSettings& settings);
 
+// The environment variable `variable` when it is a positive whole number,
+// else `fallback`.
+int odbPositiveSetting(const char* variable, int fallback);
+
 // How long a locked database is waited for: VEKODB_BUSY_TIMEOUT_MS when it
 // is a positive whole number, else kOdbBusyTimeoutMilliseconds.
 int odbBusyTimeoutMilliseconds();

@@ -3,10 +3,9 @@
 #include <errno.h>
 #include <poll.h>
 
-#include <charconv>
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
+
+#include "OdbEngine.h"
 
 namespace {
 
@@ -53,15 +52,7 @@ bool awaitResult(PGconn* conn, int limitSeconds) {
 
 }  // namespace
 
-int pgAnswerLimitSeconds() {
-  const char* text = std::getenv(kPgAnswerLimitVariable);
-  if (text == nullptr) return kDefaultAnswerSeconds;
-  const char* end = text + std::strlen(text);
-  int seconds = 0;
-  const auto [stop, error] = std::from_chars(text, end, seconds);
-  if (error != std::errc() || stop != end || seconds <= 0) return kDefaultAnswerSeconds;
-  return seconds;
-}
+int pgAnswerLimitSeconds() { return odbPositiveSetting(kPgAnswerLimitVariable, kDefaultAnswerSeconds); }
 
 bool pgExchange(PGconn* conn, const std::string& sql, bool oneStatement, int limitSeconds,
                 PgResultPtr& result) {
