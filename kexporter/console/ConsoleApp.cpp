@@ -5,6 +5,7 @@
 
 #include "CheckReport.h"
 #include "ConsoleFrontend.h"
+#include "ConsoleStreams.h"
 #include "ExitStatus.h"
 #include "ExportJob.h"
 #include "Frontend.h"
@@ -67,5 +68,11 @@ int ConsoleApp::check() {
   CheckReport report(out_);
   ExportJob job;
   job.check(report);
+  // A report lost to a full or closed standard output must not read as a
+  // clean check.
+  if (!out_.flush()) {
+    writeText(stderr, std::string(kProgramTitle) + ": the check's report could not be written to standard output\n");
+    return kExitError;
+  }
   return job.outcome() == ExportJob::Outcome::Succeeded ? kExitNormal : kExitError;
 }

@@ -21,7 +21,8 @@ class ConsoleApp {
   int run(const Options& options);
   // A check of the installation (--check): every data problem and the
   // counts on the output stream, nothing asked, no file written. Returns 0
-  // when an export would succeed, 1 when it would fail.
+  // when an export would succeed, 1 when it would fail or the report could
+  // not be written.
   int check();
 
   // The start texts and the question; true when the operator answers yes.

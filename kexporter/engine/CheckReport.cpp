@@ -31,7 +31,35 @@ std::string counted(int count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
+void appendEscape(std::string& out, const char* format, unsigned value) {
+  char escape[8];
+  std::snprintf(escape, sizeof escape, format, value);
+  out += escape;
+}
+
 }  // namespace
+
+std::string visibleText(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    const auto next = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0u;
+    if (byte == '\\') out += "\\\\";
+    else if (byte == '\n') out += "\\n";
+    else if (byte == '\r') out += "\\r";
+    else if (byte == '\t') out += "\\t";
+    else if (byte < 0x20 || byte == 0x7F) appendEscape(out, "\\x%02x", byte);
+    else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+      // U+0080 to U+009F: C1 controls, which some terminals obey (CSI).
+      appendEscape(out, "\\u%04x", next);
+      ++at;
+    } else {
+      out += static_cast<char>(byte);
+    }
+  }
+  return out;
+}
 
 CheckReport::CheckReport(std::ostream& out)
     : out_(out),
@@ -41,9 +69,20 @@ CheckReport::CheckReport(std::ostream& out)
              {"group", 0, 0},
              {"tsi", 0, 0}} {}
 
+void CheckReport::line(const std::string& table, const std::string& guid, const std::string& what) {
+  out_ << table << "  ";
+  if (!guid.empty()) out_ << visibleText(guid) << "  ";
+  out_ << visibleText(what) << "\n";
+}
+
 void CheckReport::problem(const std::string& table, const std::string& guid, const std::string& what) {
   ++problems_;
-  out_ << table << "  " << guid << "  " << what << "\n";
+  line(table, guid, what);
+}
+
+void CheckReport::note(const std::string& table, const std::string& guid, const std::string& what) {
+  ++notes_;
+  line(table, guid, "note: " + what);
 }
 
 void CheckReport::unmappableCharacters(const std::string& table, const std::string& guid,
@@ -78,5 +117,5 @@ void CheckReport::finish() {
     out_ << count.kind << "  " << counted(count.rows, "row", "rows") << "  "
          << counted(count.files, "file", "files") << "\n";
   }
-  out_ << counted(problems_, "problem", "problems") << std::endl;
+  out_ << counted(problems_, "problem", "problems") << ", " << counted(notes_, "note", "notes") << "\n";
 }

@@ -4,6 +4,7 @@
 
 #include "AutoCloseDatabase.h"
 #include "AutoCloseRowset.h"
+#include "CheckReport.h"
 #include "CsvOutputFile.h"
 #include "ProgressView.h"
 #include "RowValueText.h"
@@ -26,6 +27,21 @@ const std::string kNullRendering = "\"null\"";
 const std::string kStoreTray = "1";
 
 enum { kGuid, kId, kName, kStoreTrayColumn, kColumnCount };
+
+const char16_t* const kDuplicateGuidsQuery =
+    u"select ac_guid,count(*) from umAccount where ac_guid is not null group by ac_guid "
+    u"having count(*)>1 order by ac_guid";
+
+// A check's note for each GUID that more than one account carries: every
+// copy is written, and the group join repeats the owner's members per copy.
+void noteDuplicateGuids(RunState& state) {
+  state.noteEach(kDuplicateGuidsQuery, "accounts sharing a GUID", [&state](const std::string& guid, int copies) {
+    state.check->note(state.table, guid,
+                      std::to_string(copies) +
+                          " accounts have this GUID: each is written, and a group it owns lists every member " +
+                          std::to_string(copies) + " times");
+  });
+}
 
 }  // namespace
 
@@ -69,5 +85,6 @@ void DestinationExport::run() {
   state_.closeFile(destination);
   state_.closeFile(excluded);
   state_.closeFile(faxTray);
+  if (state_.check) noteDuplicateGuids(state_);
   logSuccess("umAccountのエクスポータが終了しました。");
 }

@@ -42,12 +42,17 @@ void readSettings(RunState& state) {
 }
 
 // Reads one count query into `count`. False when it yields no row: the
-// failure is logged and shown, and the run is failed.
-bool countRows(RunState& state, const char16_t* query, const char* successMessage, int& count) {
+// failure is logged and shown, the run is failed, and a check reports it as
+// a problem of `table`.
+bool countRows(RunState& state, const char16_t* query, const char* table, const char* successMessage,
+               int& count) {
   ColumnBinding binding;
   binding.type = kColumnInteger;
   AutoCloseRowset rowset(state.database, query, 0, 0, 1, &binding);
-  if (!state.startQuery(rowset)) return false;
+  if (!state.startQuery(rowset)) {
+    if (state.check) state.check->problem(table, "", "the rows cannot be counted: the database access failed");
+    return false;
+  }
   do {
     count = columnInt(binding);
     state.totalCount += count;
@@ -57,22 +62,29 @@ bool countRows(RunState& state, const char16_t* query, const char* successMessag
   return true;
 }
 
+// An export stops at the first count that fails; a check counts the other
+// tables and goes on with them, to find every problem in one run.
 void countTables(RunState& state) {
-  if (!countRows(state, u"select count(*) from umAccount",
-                 "データ件数取得が成功しました。(UMACCOUNT)", state.accountCount))
-    return;
-  if (!countRows(state, u"select count(*) from umGroup",
-                 "データ件数取得が成功しました。(UMGROUP)", state.groupCount))
-    return;
-  countRows(state, u"select count(*) from umTSI", "データ件数取得が成功しました。(UMTSI)",
-            state.tsiCount);
+  const struct {
+    const char16_t* query;
+    const char* table;
+    const char* successMessage;
+    int& count;
+  } tables[] = {
+      {u"select count(*) from umAccount", "umAccount", "データ件数取得が成功しました。(UMACCOUNT)", state.accountCount},
+      {u"select count(*) from umGroup", "umGroup", "データ件数取得が成功しました。(UMGROUP)", state.groupCount},
+      {u"select count(*) from umTSI", "umTSI", "データ件数取得が成功しました。(UMTSI)", state.tsiCount},
+  };
+  for (const auto& table : tables) {
+    if (!countRows(state, table.query, table.table, table.successMessage, table.count) && !state.check) return;
+  }
 }
 
 // Each table is exported only when it has rows and nothing failed before;
 // a check goes on after a failure, to find every problem in one run.
 void exportTables(RunState& state) {
   auto goOn = [&] { return state.succeeded || state.check != nullptr; };
-  if (!state.succeeded) return;
+  if (!goOn()) return;
   if (state.accountCount > 0) DestinationExport(state).run();
   if (!goOn()) return;
   if (state.groupCount > 0) GroupDestinationExport(state).run();

@@ -4,6 +4,7 @@
 
 #include "AutoCloseDatabase.h"
 #include "AutoCloseRowset.h"
+#include "CheckReport.h"
 #include "Cp932Text.h"
 #include "CsvOutputFile.h"
 #include "ProgressView.h"
@@ -23,11 +24,12 @@ const char16_t* const kQuery =
 
 enum { kOwner, kName, kMember, kColumnCount };
 
-// The owners of umGroup rows that the join above drops: no account has
-// their GUID.
+// The owners of umGroup rows that the join above drops, with their rows:
+// no account has their GUID.
 const char16_t* const kOwnersWithoutAccountQuery =
-    u"select distinct gr_ownerguid from umGroup where not exists "
-    u"(select 1 from umAccount where umAccount.ac_guid=umGroup.gr_ownerguid) order by gr_ownerguid";
+    u"select gr_ownerguid,count(*) from umGroup where not exists "
+    u"(select 1 from umAccount where umAccount.ac_guid=umGroup.gr_ownerguid) "
+    u"group by gr_ownerguid order by gr_ownerguid";
 
 // A quoted member of at most this many bytes (as the importing side counts
 // them, in CP932) holds no GUID: two quotes and at most one byte.
@@ -55,29 +57,21 @@ void GroupDestinationExport::appendMember(const std::string& memberText) {
   state_.failRow(currentOwner_, "gr_guid: the member " + memberText + " cannot be converted");
 }
 
-void GroupDestinationExport::reportOwnersWithoutAccount() {
-  ColumnBinding owner;
-  owner.type = kColumnText;
-  AutoCloseRowset rowset(state_.database, kOwnersWithoutAccountQuery, 0, 0, 1, &owner);
-  // Unchecked: a query that did not open yields no row, and the run has
-  // already failed or the join lost no row.
-  rowset.Initialize();
-  std::string ownerText;
-  while (state_.database->GetNextRow(0) == VEK_S_OK) {
-    assignColumnText(ownerText, owner, 0);
-    logFailure("グループ(" + ownerText + ")の所有者のあて先がumAccountにありません。");
-    state_.failRow(ownerText, "gr_ownerguid: the group's owner is no account of umAccount");
-  }
-  state_.database->CloseRowset();
+void GroupDestinationExport::noteOwnersWithoutAccount() {
+  state_.noteEach(kOwnersWithoutAccountQuery, "group owners without an account",
+                  [this](const std::string& owner, int rows) {
+                    state_.check->note(state_.table, owner,
+                                       "no account has this GUID: the group rows of this owner are not exported (" +
+                                           std::to_string(rows) + (rows == 1 ? " row)" : " rows)"));
+                  });
 }
 
 void GroupDestinationExport::run() {
   ColumnBinding bindings[kColumnCount];
   for (ColumnBinding& binding : bindings) binding.type = kColumnText;
   AutoCloseRowset rowset(state_.database, kQuery, 0, 0, kColumnCount, bindings);
-  const int processedBefore = state_.processedCount;
   if (!state_.startTable(kTexts, bindings[kOwner], rowset)) {
-    reportOwnersWithoutAccount();
+    if (state_.check) noteOwnersWithoutAccount();
     return;
   }
 
@@ -118,9 +112,6 @@ void GroupDestinationExport::run() {
 
   state_.closeFile(group);
   state_.database->CloseRowset();
-  // Every umGroup row was counted; rows the join dropped belong to owners
-  // without an account, and would be lost without a word.
-  const int joinedRows = state_.processedCount - processedBefore;
-  if (fetched == RunState::Fetch::End && joinedRows < state_.groupCount) reportOwnersWithoutAccount();
+  if (state_.check) noteOwnersWithoutAccount();
   logSuccess("umGroupのエクスポータが終了しました。");
 }

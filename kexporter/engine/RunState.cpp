@@ -63,7 +63,10 @@ bool RunState::startTable(const TableTexts& texts, const ColumnBinding& key, Aut
   logSuccess(texts.startMessage);
   table = texts.table;
   keyBinding = &key;
-  return startQuery(rowset);
+  tableStart = processedCount;
+  if (startQuery(rowset)) return true;
+  if (check) check->problem(table, "", "the export's query gave no first row: the database access failed");
+  return false;
 }
 
 RunState::Fetch RunState::fetchNext() {
@@ -75,6 +78,9 @@ RunState::Fetch RunState::fetchNext() {
   // A row that cannot be read (the server went away, a value that does not
   // fit) would otherwise end the table as if it were complete.
   failDatabaseAccess(*this);
+  if (check)
+    check->problem(table, "", "reading stopped after " + std::to_string(processedCount - tableStart) +
+                                  " rows: the database access failed");
   return Fetch::Failed;
 }
 
@@ -91,6 +97,23 @@ void RunState::writeRow(CsvOutputFile& file, const std::vector<std::string>& fie
 void RunState::closeFile(CsvOutputFile& file) {
   if (file.close() == kCsvFailure) succeeded = false;
   if (check) check->countFile(file);
+}
+
+void RunState::noteEach(const char16_t* query, const std::string& what,
+                        const std::function<void(const std::string& guid, int count)>& note) {
+  ColumnBinding bindings[2];
+  bindings[0].type = kColumnText;
+  bindings[1].type = kColumnInteger;
+  AutoCloseRowset rowset(database, query, 0, 0, 2, bindings);
+  rowset.Initialize();
+  VekRC rc;
+  std::string guid;
+  while ((rc = database->GetNextRow(0)) == VEK_S_OK) {
+    assignColumnText(guid, bindings[0], 0);
+    note(guid, columnInt(bindings[1]));
+  }
+  database->CloseRowset();
+  if (rc != VEK_E_NOMOREROWS) check->note(table, "", what + " could not be looked for: the database access failed");
 }
 
 void RunState::failRow(const std::string& guid, const std::string& what) {

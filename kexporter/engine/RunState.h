@@ -2,6 +2,7 @@
 #define KEXPORTER_ENGINE_RUNSTATE_H
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,8 @@ struct RunState {
   // counting.
   const char* table = nullptr;
   const ColumnBinding* keyBinding = nullptr;
+  // processedCount when the table export under way read its first row.
+  int tableStart = 0;
 
   // Where the CSV files of this run go: nowhere in a check.
   CsvTarget csvTarget() const { return check ? CsvTarget::Nowhere : CsvTarget::OutputFolder; }
@@ -62,12 +65,13 @@ struct RunState {
   // run.
   bool startQuery(AutoCloseRowset& rowset);
   // Begins a table export: shows its phase text, logs its start line, then
-  // startQuery(rowset). `keyBinding` holds each row's GUID.
+  // startQuery(rowset). `keyBinding` holds each row's GUID. A check reports
+  // a query without a first row as a problem of the table.
   bool startTable(const TableTexts& texts, const ColumnBinding& keyBinding, AutoCloseRowset& rowset);
   enum class Fetch { Row, End, Failed };
   // Fetches the next row and counts the one just handled on the progress
   // bar. Failed when the row could not be read: logged, shown, and the run
-  // fails. A check reports a row whose value does not fit its column, fails
+  // fails; a check tells how many rows were read. A check reports a row whose value does not fit its column, fails
   // the run and goes on with the next row, so that it lists them all.
   Fetch fetchNext();
   // fetchNext() == Fetch::Row: false at the end of the rows and on an error.
@@ -82,6 +86,12 @@ struct RunState {
   void closeFile(CsvOutputFile& file);
   // Fails the run; a check also reports the row's problem.
   void failRow(const std::string& guid, const std::string& what);
+  // For a check's notes: runs `query`, whose rows are a GUID text and a
+  // count, and calls note(guid as its column text, count) for each. A query
+  // that cannot be read becomes a note of its own, `what` saying what was
+  // looked for.
+  void noteEach(const char16_t* query, const std::string& what,
+                const std::function<void(const std::string& guid, int count)>& note);
 
  private:
   // GetNextRow; a check passes over the rows whose values do not fit,

@@ -51,7 +51,7 @@ std::string Installation::defaultRegistry() const {
 }
 
 ProgramRun Installation::run(const std::vector<std::string>& args, const std::string& input) const {
-  return RunningProgram(*this, args, {input, false, RLIM_INFINITY, {}}).finish();
+  return RunningProgram(*this, args, {input, false, RLIM_INFINITY, {}, {}}).finish();
 }
 
 std::vector<std::string> Installation::outputNames() const {
@@ -105,7 +105,9 @@ RunningProgram::RunningProgram(const Installation& installation, const std::vect
   pid_ = fork();
   if (pid_ != 0) return;
   dup2(open(in.c_str(), O_RDONLY), 0);
-  dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+  dup2(open((options.standardOutput.empty() ? out : options.standardOutput).c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+            0600),
+       1);
   dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
   setrlimit(RLIMIT_FSIZE, &limit);
   // The resolver becomes the child's /etc/resolv.conf in a mount namespace of its own.

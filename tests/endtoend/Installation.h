@@ -70,6 +70,7 @@ struct ProgramOptions {
   bool gated = false;
   rlim_t fileSizeLimit = RLIM_INFINITY;  // stands for a full disk
   fs::path resolver;  // seen by the program as /etc/resolv.conf (root only)
+  fs::path standardOutput;  // instead of the file ProgramRun::out is read from
 };
 
 // The installation's program copy running in the background with `args`,

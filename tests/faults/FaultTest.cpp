@@ -29,7 +29,7 @@ std::map<std::string, std::string> FaultTest::untouchedPart() const {
 void FaultTest::start(bool gated, rlim_t fileSizeLimit) {
   before_ = untouchedPart();
   program_.reset();
-  program_.emplace(installation, installation.exportArgs(), ProgramOptions{"", gated, fileSizeLimit, {}});
+  program_.emplace(installation, installation.exportArgs(), ProgramOptions{"", gated, fileSizeLimit, {}, {}});
 }
 
 ProgramRun FaultTest::finish() {

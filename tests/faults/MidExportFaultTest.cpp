@@ -227,6 +227,15 @@ TEST_F(FaultTest, GroupCutShortByADamagedTableIsNotWritten) {
                                       S + "umGroupのエクスポータが終了しました。"}),
             end);
   EXPECT_EQ(1, std::count(log.begin(), log.end(), S + "グループあて先数：2"));
+
+  // A check does not count the rows it could read as the whole table.
+  const ProgramRun check = installation.run({"--check"});
+  EXPECT_EQ(1, check.status);
+  const std::size_t stopped = check.out.find("umGroup  reading stopped after ");
+  ASSERT_NE(std::string::npos, stopped) << check.out;
+  EXPECT_EQ(" rows: the database access failed\n",
+            check.out.substr(check.out.find(" rows", stopped), 34));
+  EXPECT_NE(std::string::npos, check.out.find("\n1 problem, 0 notes\n")) << check.out;
 }
 
 // The program ended from outside while it writes, past the first file's
