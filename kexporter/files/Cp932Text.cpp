@@ -1,9 +1,11 @@
 #include "Cp932Text.h"
 
 #include <cstring>
+#include <vector>
 
 #include "Cp932Table.h"
 
+#include "Pelcore/PelUnicodeString.h"
 #include "Pelcore/PelUtf8.h"
 
 namespace {
@@ -97,6 +99,36 @@ std::string Cp932Text::convert(const std::string& utf8, bool* substituted) {
   bool replaced = appendConverted(utf8, out);
   if (substituted) *substituted = replaced;
   return out;
+}
+
+namespace {
+
+bool isLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+// The character of each CP932 code, the lowest of those written as it.
+struct CharactersByCode {
+  std::vector<char16_t> byCode = std::vector<char16_t>(0x10000, 0);
+  CharactersByCode() {
+    const std::uint16_t* codes = Cp932Table::codes();
+    for (std::uint32_t c = 0xFFFF; c > 0; --c) {
+      if (codes[c] != 0) byCode[codes[c]] = static_cast<char16_t>(c);
+    }
+  }
+};
+
+}  // namespace
+
+std::string utf8FromCp932(const std::string& cp932) {
+  static const CharactersByCode table;
+  std::u16string text;
+  for (std::size_t i = 0; i < cp932.size(); ++i) {
+    std::uint16_t code = static_cast<unsigned char>(cp932[i]);
+    if (isLeadByte(static_cast<unsigned char>(code)) && i + 1 < cp932.size())
+      code = static_cast<std::uint16_t>(code << 8 | static_cast<unsigned char>(cp932[++i]));
+    const char16_t character = table.byCode[code];
+    text += code == 0 || character != 0 ? character : u'\uFFFD';
+  }
+  return pelUtf16ToUtf8(text);
 }
 
 std::size_t cp932Length(const std::string& utf8) {

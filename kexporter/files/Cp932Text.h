@@ -31,6 +31,10 @@ class Cp932Text {
   const std::uint16_t* codes_;
 };
 
+// The UTF-8 text of CP932 bytes, by the same table read backwards: a byte
+// or byte pair that no character is written as becomes U+FFFD.
+std::string utf8FromCp932(const std::string& cp932);
+
 // The length of utf8 in CP932 bytes, as an operator's limits count it: a
 // Japanese character 2, a half-width katakana 1, a character that CP932
 // cannot hold 1 (its "?").

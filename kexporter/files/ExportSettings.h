@@ -1,7 +1,6 @@
 #ifndef KEXPORTER_FILES_EXPORTSETTINGS_H
 #define KEXPORTER_FILES_EXPORTSETTINGS_H
 
-#include <optional>
 #include <string>
 
 // The most bytes a text setting keeps; a longer value is cut to them.
@@ -13,16 +12,15 @@ inline constexpr int kDefaultCsvMaxLine = 20000;
 inline constexpr const char* kDefaultGuidSplit = "&";
 
 // Reads the settings file beside the program ("Kexporter.ini" in
-// programFolder()): on Windows by the system's private-profile reader
-// (GetPrivateProfileStringA, GetPrivateProfileIntA), elsewhere by
-// ProfileReader, which follows its rules. Never reports a problem: missing
-// settings read as the values below.
+// programFolder()) with ProfileReader, which follows the Windows
+// private-profile reader's rules the same way on every platform. Never
+// reports a problem: missing or unreadable settings read as missing.
 class ExportSettings {
  public:
   // The value as an integer: an optional minus sign and the decimal digits
   // at its start, whatever follows ignored; 0 when it does not start with a
-  // number; limited to the int range. -1 when the file, the section or the
-  // key is missing or the value is empty.
+  // number (so "+3", "0x3" and " 4" read 0); limited to the int range. -1
+  // when the file, the section or the key is missing or the value is empty.
   static int readInt(const std::string& fileName, const std::string& section,
                      const std::string& key);
   // The value as text, at most kMaxSettingBytes bytes (cut before a
@@ -38,13 +36,6 @@ class ExportSettings {
   static std::string readStringAt(const std::string& path,
                                   const std::string& section,
                                   const std::string& key);
-
- private:
-  // The value at path in UTF-8, nothing when the file, the section or the
-  // key is missing; read by the platform's reader.
-  static std::optional<std::string> readValueAt(const std::string& path,
-                                                const std::string& section,
-                                                const std::string& key);
 };
 
 #endif

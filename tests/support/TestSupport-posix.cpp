@@ -41,8 +41,6 @@ std::string convert(const std::string& text, const char* to, const char* from) {
 std::string cp932(const std::string& utf8) { return convert(utf8, "CP932", "UTF-8"); }
 std::string fromCp932(const std::string& bytes) { return convert(bytes, "UTF-8", "CP932"); }
 
-std::string settingsFileText(const std::string& utf8) { return utf8; }
-
 void setEnvironment(const std::string& name, const char* value) {
   value ? setenv(name.c_str(), value, 1) : unsetenv(name.c_str());
 }

@@ -89,8 +89,6 @@ std::optional<std::string> commandOutput(const std::string& commandLine) {
   return output;
 }
 
-std::string settingsFileText(const std::string& utf8) { return ansiFromUtf8(utf8); }
-
 // An empty value removes the variable on Windows.
 void setEnvironment(const std::string& name, const char* value) {
   _putenv_s(name.c_str(), value == nullptr ? "" : value);

@@ -28,10 +28,6 @@ std::string readFile(const std::string& path);
 // Replaces the file at `path` with `bytes`.
 void writeFile(const std::string& path, const std::string& bytes);
 
-// The bytes an administrator's editor saves `utf8` as in a settings file:
-// UTF-8 on Linux, the ANSI code page (932) on Windows.
-std::string settingsFileText(const std::string& utf8);
-
 // Sets the environment variable `name` to `value`, or removes it for nullptr.
 void setEnvironment(const std::string& name, const char* value);
 
