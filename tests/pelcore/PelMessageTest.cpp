@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <regex>
@@ -74,3 +77,16 @@ TEST_F(PelMessageTest, ConcurrentWritersNeverInterleaveLines) {
   for (; std::getline(lines, line); ++count) ASSERT_TRUE(std::regex_match(line, shape)) << line;
   EXPECT_EQ(count, 8 * 200);
 }
+
+#ifndef _WIN32
+// A FIFO that nobody reads does not hold the program at its first message:
+// the message goes to standard error instead.
+TEST_F(PelMessageTest, FifoWithoutAReaderIsNotWaitedOn) {
+  const std::string fifo = folder_ / "messages.fifo";
+  ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+  setEnvironment("PEL_MESSAGE_FILE", fifo.c_str());
+  testing::internal::CaptureStderr();
+  PelMessageSelection::error("S", 1) << "to standard error" << PelEndl;
+  EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find(" S:1 to standard error\n"));
+}
+#endif

@@ -66,7 +66,12 @@ TEST_F(PelParameterTest, ValuesImportedByRegeditAreReadAsTheirOwnTypeOnly) {
   EXPECT_EQ(i, 17);
   EXPECT_EQ(b, PelFalse);
   EXPECT_EQ(PelParameter::getString(source, text("Missing")), PelUnicodeString());
-  EXPECT_EQ(texts(recorder), std::vector<std::string>());
+  // A value of another type reads as missing, and says so.
+  const std::string of = " of [" + source.toUtf8() + "] is not a ";
+  EXPECT_EQ(texts(recorder), (std::vector<std::string>{"Registry value Port" + of + "text (REG_SZ) value",
+                                                       "Registry value Binary" + of + "text (REG_SZ) value",
+                                                       "Registry value Expand" + of + "text (REG_SZ) value",
+                                                       "Registry value VekPath" + of + "number (REG_DWORD) value"}));
   EXPECT_EQ(PelParameter::fileReadCount(), 0u);
 }
 

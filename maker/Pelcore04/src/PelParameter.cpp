@@ -11,6 +11,11 @@ namespace {
 
 constexpr int kLineNoHive = 310;
 constexpr int kLineLineBreak = 320;
+constexpr int kLineOtherType = 330;
+
+const char* typeName(RegistryValue::Type type) {
+  return type == RegistryValue::Type::String ? "text (REG_SZ)" : "number (REG_DWORD)";
+}
 
 std::atomic<std::uint64_t> storeReads{0};
 
@@ -18,7 +23,15 @@ std::optional<RegistryValue> readValue(const PelUnicodeString& source, const Pel
                                        RegistryValue::Type type) {
   storeReads.fetch_add(1, std::memory_order_relaxed);
   std::optional<RegistryValue> value = RegistryAccess::read(source.toUtf8(), key.toUtf8());
-  if (!value || value->type != type) return std::nullopt;
+  if (!value) return std::nullopt;
+  if (value->type != type) {
+    // Read as missing, as the callers expect; but "not found" alone would
+    // send the administrator looking for a value that is there.
+    PelMessageSelection::error(kRegistryMessageSource, kLineOtherType)
+        << "Registry value " << key.toUtf8() << " of [" << source.toUtf8() << "] is not a " << typeName(type)
+        << " value" << PelEndl;
+    return std::nullopt;
+  }
   return value;
 }
 
