@@ -11,7 +11,6 @@
 #include "ExportTexts.h"
 #include "Frontend.h"
 #include "GroupDestinationExport.h"
-#include "OpenOutputFolder.h"
 #include "OutputFolder.h"
 #include "QueryTesStub.h"
 #include "RowValueText.h"
@@ -126,7 +125,6 @@ void ExportJob::run() {
   outcome_ = Outcome::Failed;
   RunState state;
   readSettings(state);
-  const OpenOutputFolder folder;
   RunLog::open();
   logSuccess(kStartedMessage);
   if (!exportAll(state)) return;

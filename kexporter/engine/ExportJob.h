@@ -7,9 +7,9 @@ struct RunState;
 // One export run: settings, database client, the three counts, the three
 // table exports, the summary in the run log and the result text. It talks to
 // the operator only through the front end (frontend()), writes into the
-// process-wide outputFolder, held open from the run's start
-// (OpenOutputFolder), and makes every database call on the thread that
-// calls run().
+// output folder that passed the checks, held open since
+// (OpenOutputFolder::hold), and makes every database call on the thread
+// that calls run().
 class ExportJob {
  public:
   enum class Outcome {
@@ -21,7 +21,8 @@ class ExportJob {
   ExportJob() = default;
   virtual ~ExportJob() = default;
 
-  // REQUIRES: outputFolder holds a checked folder; the front end is set.
+  // REQUIRES: outputFolder names the folder that checkOutputFolder passed
+  // and holds; the front end is set.
   void run();
 
   // A check: the export's steps on the same snapshot with the same rules,

@@ -1,70 +1,94 @@
-#include "OpenOutputFolder.h"
-
 #include <windows.h>
 
+#include "OpenOutputFolder.h"
 #include "OutputFolder.h"
 #include "Pelcore/PelWin32Text.h"
 
 namespace {
 
-// The folder of the live OpenOutputFolder and the path it was opened by;
-// kNoFile while none is.
-NativeFile heldFolder = kNoFile;
-std::string heldPath;
-
 constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
-bool isPlain(HANDLE handle, DWORD wantedDirectory) {
+DWORD attributesOf(HANDLE handle) {
   BY_HANDLE_FILE_INFORMATION info{};
-  if (!GetFileInformationByHandle(handle, &info)) return false;
-  const DWORD attributes = info.dwFileAttributes;
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return false;
+  return GetFileInformationByHandle(handle, &info) ? info.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
+}
+
+// Neither a reparse point nor, unless wanted, a folder.
+bool isPlain(HANDLE handle, DWORD wantedDirectory) {
+  const DWORD attributes = attributesOf(handle);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) == wantedDirectory;
 }
 
-// `name` in the held folder, a reparse point at it opened as itself.
-HANDLE openInFolder(const std::string& name, DWORD access, DWORD disposition) {
-  if (heldFolder == kNoFile) return INVALID_HANDLE_VALUE;
-  const std::wstring path = widened(heldPath + kPathSeparator + name);
-  return CreateFileW(path.c_str(), access, kShareReadWrite, nullptr, disposition,
-                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-}
+HANDLE handleOf(NativeFile file) { return reinterpret_cast<HANDLE>(file); }
 
 }  // namespace
 
-OpenOutputFolder::OpenOutputFolder() {
+OpenOutputFolder::OpenOutputFolder(const std::string& fullPath) : path_(fullPath) {
   // No FILE_SHARE_DELETE: while held, the folder cannot be renamed,
-  // removed or replaced, so its path keeps naming it.
-  const HANDLE folder = CreateFileW(widened(outputFolder).c_str(), FILE_READ_ATTRIBUTES, kShareReadWrite,
-                                    nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  // removed or replaced, nor can a folder above it, so its path keeps
+  // naming it.
+  const HANDLE folder = CreateFileW(widened(fullPath).c_str(), FILE_READ_ATTRIBUTES, kShareReadWrite, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                    nullptr);
   if (folder == INVALID_HANDLE_VALUE) return;
   if (!isPlain(folder, FILE_ATTRIBUTE_DIRECTORY)) {
     CloseHandle(folder);
     return;
   }
   folder_ = reinterpret_cast<NativeFile>(folder);
-  heldFolder = folder_;
-  heldPath = outputFolder;
 }
 
-OpenOutputFolder::~OpenOutputFolder() {
-  if (heldFolder == folder_) heldFolder = kNoFile;
-  closeFile(folder_);
+OpenOutputFolder::~OpenOutputFolder() { closeFile(folder_); }
+
+bool OpenOutputFolder::isWritable() const {
+  return isOpen() && !(attributesOf(handleOf(folder_)) & FILE_ATTRIBUTE_READONLY);
 }
 
-NativeFile OpenOutputFolder::createNew(const std::string& name) {
-  const HANDLE file = openInFolder(name, GENERIC_WRITE, CREATE_NEW);
-  if (file == INVALID_HANDLE_VALUE) return kNoFile;
-  return reinterpret_cast<NativeFile>(file);
+// The files below are named by the path, which the held folder pins.
+OpenOutputFolder::Probe OpenOutputFolder::createAndRemove(const std::string& name) const {
+  const std::wstring probe = widened(path_ + kPathSeparator + name);
+  const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS ? Probe::NameTaken : Probe::Failed;
+  CloseHandle(file);
+  DeleteFileW(probe.c_str());
+  return Probe::Created;
 }
 
-NativeFile OpenOutputFolder::openForAppend(const std::string& name) {
-  const HANDLE file = openInFolder(name, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
+bool OpenOutputFolder::isEmpty() const {
+  if (!isOpen()) return false;
+  WIN32_FIND_DATAW entry{};
+  const HANDLE listing = FindFirstFileW(widened(path_ + kPathSeparator + "*").c_str(), &entry);
+  // A drive root has no "." and "..": nothing found there is an empty one.
+  if (listing == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  bool empty = true;
+  do {
+    const std::wstring name = entry.cFileName;
+    if (name == L"." || name == L"..") continue;
+    empty = false;
+    break;
+  } while (FindNextFileW(listing, &entry));
+  FindClose(listing);
+  return empty;
+}
+
+NativeFile OpenOutputFolder::createIn(const std::string& name) const {
+  if (!isOpen()) return kNoFile;
+  const HANDLE file = CreateFileW(widened(path_ + kPathSeparator + name).c_str(), GENERIC_WRITE, kShareReadWrite,
+                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  return file == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<NativeFile>(file);
+}
+
+NativeFile OpenOutputFolder::appendIn(const std::string& name) const {
+  if (!isOpen()) return kNoFile;
+  // A reparse point at the name is opened as itself, and then refused.
+  const HANDLE file = CreateFileW(widened(path_ + kPathSeparator + name).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  kShareReadWrite, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return kNoFile;
   LARGE_INTEGER start{};
-  if (GetFileType(file) != FILE_TYPE_DISK || !isPlain(file, 0) ||
-      !SetFilePointerEx(file, start, nullptr, FILE_END)) {
+  if (GetFileType(file) != FILE_TYPE_DISK || !isPlain(file, 0) || !SetFilePointerEx(file, start, nullptr, FILE_END)) {
     CloseHandle(file);
     return kNoFile;
   }

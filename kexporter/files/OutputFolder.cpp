@@ -1,6 +1,9 @@
 #include "OutputFolder.h"
 
+#include <memory>
+
 #include "Cp932Text.h"
+#include "OpenOutputFolder.h"
 
 std::string outputFolder;
 
@@ -14,28 +17,32 @@ const char* const kFolderNotEmpty = "指定したデータ出力先が空では�
 
 std::string fullPathOf(const std::string& text) {
   if (text.empty()) return std::string();
-  std::string full = folder_system::absolutePathOf(text);
+  std::string full = absolutePathOf(text);
   if (cp932Length(full) > kMaxFullPathBytes) return std::string();
   return full;
 }
 
 FolderCheck checkOutputFolder(const std::string& fieldText) {
-  using namespace folder_system;
+  OpenOutputFolder::hold(nullptr);
   FolderCheck check;
   if (fieldText.empty()) {
     check.failure = kFolderNotGiven;
     return check;
   }
   check.fullPath = fullPathOf(fieldText);
-  const std::string& path = check.fullPath;
-  if (cp932Length(path) > kMaxOutputFolderBytes) {
+  if (cp932Length(check.fullPath) > kMaxOutputFolderBytes) {
     check.failure = kFolderTooLong;
-  } else if (path.empty() || !isWritableFolder(path)) {
+    return check;
+  }
+  auto folder = std::make_unique<OpenOutputFolder>(check.fullPath);
+  if (check.fullPath.empty() || !folder->isWritable()) {
     check.failure = kFolderNotFound;
-  } else if (!canCreateFileIn(path)) {
+  } else if (!folder->canCreateFile()) {
     check.failure = kFolderNotWritable;
-  } else if (!isEmptyFolder(path)) {
+  } else if (!folder->isEmpty()) {
     check.failure = kFolderNotEmpty;
+  } else {
+    OpenOutputFolder::hold(std::move(folder));
   }
   return check;
 }

@@ -43,32 +43,17 @@ std::string fullPathOf(const std::string& text);
 
 // Checks the operator's folder text, first failure wins: the text is not
 // empty; its full path has at most kMaxOutputFolderBytes CP932 bytes (an
-// over-long full path counts as not found); it is an existing folder, not a
-// symbolic link to one (on Windows no reparse point: the export will not
-// follow it), not read-only (on POSIX: its mode has a write bit; on Windows:
-// no FILE_ATTRIBUTE_READONLY); a new file can be created in it (probed with
-// a new unique name, created exclusively and removed, so no existing file
-// is ever touched); it has no entry besides "." and "..", hidden ones (and
-// on Windows system ones) included (a folder that cannot be listed counts
-// as not empty). Does not set outputFolder: the caller stores fullPath there
-// for every non-empty text.
+// over-long full path counts as not found); then, on the folder opened once
+// (OpenOutputFolder, which refuses a link at its name), that it is an
+// existing folder that is not read-only, that a new file can be created in
+// it, and that it is empty. A folder that passes stays open as the one the
+// export writes into (OpenOutputFolder::hold); every check lets go of the
+// one held before. Does not set outputFolder: the caller stores fullPath
+// there for every non-empty text.
 FolderCheck checkOutputFolder(const std::string& fieldText);
 
-// The system's side of the checks, one file per platform.
-namespace folder_system {
 // text made absolute and normalised as fullPathOf says, not yet limited in
-// length; empty when it cannot be made.
+// length; empty when it cannot be made. One twin per platform.
 std::string absolutePathOf(const std::string& text);
-// An existing folder, no link, not read-only.
-bool isWritableFolder(const std::string& path);
-// Creates a file of a new name in folder and removes it again.
-bool canCreateFileIn(const std::string& folder);
-// No entry besides "." and ".."; false when the folder cannot be listed.
-bool isEmptyFolder(const std::string& path);
-}  // namespace folder_system
-
-// path without its trailing "/" ("/" itself stays): with one, the system
-// would follow a symbolic link at the folder's own name. POSIX only.
-std::string withoutTrailingSlash(const std::string& path);
 
 #endif

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -35,17 +34,13 @@ class RecordingFrontend : public Frontend {
 class HeldOutputFolder {
  public:
   ~HeldOutputFolder() {
-    held_.reset();
+    OpenOutputFolder::hold(nullptr);
     outputFolder.clear();
   }
   void hold(const std::string& path) {
-    held_.reset();
     outputFolder = path;
-    held_.emplace();
+    OpenOutputFolder::hold(std::make_unique<OpenOutputFolder>(path));
   }
-
- private:
-  std::optional<OpenOutputFolder> held_;
 };
 
 // A temporary folder held as the output folder, and the screen; the run log

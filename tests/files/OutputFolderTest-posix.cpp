@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "OpenOutputFolder.h"
+#include "RunLog.h"
 #include "TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -45,6 +47,29 @@ TEST(OutputFolderTest, TheWriteProbeNeverTouchesAnExistingFile) {
   EXPECT_TRUE(passed.passed()) << passed.failure;
   EXPECT_EQ(passed.fullPath, folder.path() + "/");
   EXPECT_TRUE(fs::is_empty(folder.path()));  // the probe is gone
+}
+
+// The folder checked is the folder written into: a parent swapped for a
+// link to another installation's folder after the check changes nothing.
+TEST(OutputFolderTest, TheCheckedFolderIsTheOneWrittenInto) {
+  TempFolder root;
+  fs::create_directories(root / "parent/out");
+  fs::create_directories(root / "other/out");
+  writeFile(root / "other/out/keep.txt", "keep");
+  const FolderCheck check = checkOutputFolder(root / "parent/out");
+  ASSERT_TRUE(check.passed()) << check.failure;
+  fs::rename(root / "parent", root / "moved");
+  fs::create_directory_symlink(root / "other", root / "parent");
+
+  RunLog::open();
+  RunLog::close();
+  EXPECT_TRUE(fs::exists(root / "moved/out/Kexporter.log"));
+  EXPECT_EQ((std::vector<std::string>{"keep.txt"}), [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(root / "other/out")) names.push_back(entry.path().filename());
+    return names;
+  }());
+  OpenOutputFolder::hold(nullptr);
 }
 
 }  // namespace
