@@ -22,6 +22,34 @@ bool isPlain(HANDLE handle, DWORD wantedDirectory) {
 
 HANDLE handleOf(NativeFile file) { return reinterpret_cast<HANDLE>(file); }
 
+// The path the system resolves an open file or folder to; empty when it
+// cannot tell.
+std::wstring finalPathOf(HANDLE handle) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) return std::wstring();
+    if (length < path.size()) return path.substr(0, length);
+    path.resize(length + 1);
+  }
+}
+
+// Whether the open file is `name` in the open folder itself, not a file
+// that a link at that name leads to. On Windows the reparse-point test
+// already refuses a link; Wine shows a Unix symbolic link as a plain file
+// and resolves it only here. A folder whose path the system cannot tell
+// (some network shares) is taken as it is.
+bool isNamedIn(HANDLE file, HANDLE folder, const std::string& name) {
+  std::wstring expected = finalPathOf(folder);
+  if (expected.empty()) return true;
+  if (expected.back() != L'\\') expected += L'\\';
+  expected += widened(name);
+  const std::wstring actual = finalPathOf(file);
+  return CompareStringOrdinal(expected.c_str(), static_cast<int>(expected.size()), actual.c_str(),
+                              static_cast<int>(actual.size()), TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace
 
 OpenOutputFolder::OpenOutputFolder(const std::string& fullPath) : path_(fullPath) {
@@ -88,7 +116,8 @@ NativeFile OpenOutputFolder::appendIn(const std::string& name) const {
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return kNoFile;
   LARGE_INTEGER start{};
-  if (GetFileType(file) != FILE_TYPE_DISK || !isPlain(file, 0) || !SetFilePointerEx(file, start, nullptr, FILE_END)) {
+  if (GetFileType(file) != FILE_TYPE_DISK || !isPlain(file, 0) || !isNamedIn(file, handleOf(folder_), name) ||
+      !SetFilePointerEx(file, start, nullptr, FILE_END)) {
     CloseHandle(file);
     return kNoFile;
   }
