@@ -35,12 +35,9 @@ int main(int argc, char** argv) {
   }
 
   if (options.check) return ConsoleApp(standardInput(), standardOutput()).check();
+  const StartupFlow::Options startup{options.yes, options.output};
 #ifdef KEXPORTER_WITH_DIALOGS
-  if (dialogs) {
-    ExporterApp::Options dialogOptions{options.yes, options.output};
-    return ExporterApp::run(argc, argv, dialogOptions, guard);
-  }
+  if (dialogs) return ExporterApp::run(argc, argv, startup, guard);
 #endif
-  ConsoleApp::Options consoleOptions{options.yes, options.output};
-  return ConsoleApp(standardInput(), standardOutput()).run(consoleOptions);
+  return ConsoleApp(standardInput(), standardOutput()).run(startup);
 }

@@ -4,12 +4,10 @@
 #include <ostream>
 
 #include "CheckReport.h"
-#include "ConsoleFrontend.h"
 #include "ConsoleStreams.h"
 #include "ExitStatus.h"
 #include "ExportJob.h"
 #include "Frontend.h"
-#include "OutputFolder.h"
 #include "ScopedFrontend.h"
 
 namespace {
@@ -23,48 +21,26 @@ bool isYes(const std::string& answer) {
 
 }  // namespace
 
-bool ConsoleApp::confirmStart() {
+StartupOperator::Answer ConsoleApp::confirmStart() {
   out_ << kProgramTitle << "\n" << kStopServiceText << "\n" << kStartText << "\n"
        << kStartQuestion << std::flush;
   std::string answer;
-  if (!std::getline(in_, answer)) return false;
-  return isYes(answer);
+  if (!std::getline(in_, answer)) return Answer::No;
+  return isYes(answer) ? Answer::Yes : Answer::No;
 }
 
-bool ConsoleApp::acceptOutputFolder(const std::string& text) {
-  FolderCheck check = checkOutputFolder(text);
-  outputFolder = check.fullPath;
-  if (check.passed()) return true;
-  showWarning(check.failure.c_str());
-  return false;
-}
-
-bool ConsoleApp::askOutputFolder() {
+StartupOperator::Answer ConsoleApp::chooseOutputFolder(const std::optional<std::string>& given) {
+  if (given) return StartupFlow::acceptOutputFolder(*given) ? Answer::Yes : Answer::Refused;
   std::string text;
   while (true) {
     out_ << kFolderPrompt << std::flush;
-    if (!std::getline(in_, text)) return false;
-    if (acceptOutputFolder(text)) return true;
+    if (!std::getline(in_, text)) return Answer::No;
+    if (StartupFlow::acceptOutputFolder(text)) return Answer::Yes;
   }
-}
-
-int ConsoleApp::run(const Options& options) {
-  ConsoleFrontend console;
-  ScopedFrontend inUse(console);
-  if (!options.yes && !confirmStart()) return kExitCancelled;
-  if (options.output) {
-    if (!acceptOutputFolder(*options.output)) return kExitBadUsage;
-  } else if (!askOutputFolder()) {
-    return kExitCancelled;
-  }
-  ExportJob job;
-  job.run();
-  return job.outcome() == ExportJob::Outcome::Succeeded ? kExitNormal : kExitError;
 }
 
 int ConsoleApp::check() {
-  ConsoleFrontend console;
-  ScopedFrontend inUse(console);
+  ScopedFrontend inUse(console_);
   CheckReport report(out_);
   ExportJob job;
   job.check(report);

@@ -6,22 +6,19 @@
 #include <QWidget>
 
 #include <atomic>
-#include <cstdio>
-#include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
 
 #include "DialogResources.h"
 #include "DialogUnits.h"
-#include "ExitStatus.h"
-#include "ExportJob.h"
 #include "Frontend.h"
 #include "InstanceGuard.h"
 #include "OutputFolderDialog.h"
 #include "QtFrontend.h"
-#include "ScopedFrontend.h"
 #include "StartDialog.h"
+#include "StartupFlow.h"
 
 namespace {
 
@@ -86,55 +83,50 @@ void prepareApplication() {
   DialogResources::installJapanese();
 }
 
-bool confirmStart() {
-  StartDialog dialog;
-  return dialog.exec() == QDialog::Accepted;
-}
+// The dialogs' side of the start-up. The export runs on a worker thread
+// while this thread serves its windows.
+class DialogOperator : public StartupOperator {
+ public:
+  Answer confirmStart() override {
+    StartDialog dialog;
+    return dialog.exec() == QDialog::Accepted ? Answer::Yes : Answer::No;
+  }
 
-bool chooseOutputFolder(const std::optional<std::string>& output) {
-  OutputFolderDialog dialog;
-  if (output) dialog.setFieldText(QString::fromStdString(*output));
-  return dialog.exec() == QDialog::Accepted;
-}
+  Answer chooseOutputFolder(const std::optional<std::string>& given) override {
+    OutputFolderDialog dialog;
+    if (given) dialog.setFieldText(QString::fromStdString(*given));
+    return dialog.exec() == QDialog::Accepted ? Answer::Yes : Answer::No;
+  }
 
-// Runs the export on a worker thread; this thread serves its windows until
-// the run has returned.
-ExportJob::Outcome runExport() {
-  QtFrontend qtFrontend;
-  ScopedFrontend inUse(qtFrontend);
-  ExportJob job;
-  std::atomic<bool> finished = false;
-  QEventLoop loop;
-  std::thread worker([&] {
-    // An escaped exception must not leave the window loop running forever;
-    // the run then counts as failed (its outcome is not Succeeded).
-    try {
-      job.run();
-    } catch (const std::exception& error) {
-      std::fprintf(stderr, "%s: %s\n", kProgramTitle, error.what());
-    } catch (...) {
-      std::fprintf(stderr, "%s: the export stopped on an unknown exception\n", kProgramTitle);
-    }
-    finished = true;
-    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-  });
-  while (!finished) loop.exec();
-  worker.join();
-  return job.outcome();
-}
+  Frontend& frontend() override { return qtFrontend_; }
+
+  void serveWhile(const std::function<void()>& exportRun) override {
+    std::atomic<bool> finished = false;
+    QEventLoop loop;
+    std::thread worker([&] {
+      exportRun();
+      finished = true;
+      QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    while (!finished) loop.exec();
+    worker.join();
+  }
+
+ private:
+  QtFrontend qtFrontend_;
+};
 
 }  // namespace
 
-int ExporterApp::run(int& argc, char** argv, const Options& options, InstanceGuard& guard) {
+int ExporterApp::run(int& argc, char** argv, const StartupFlow::Options& options, InstanceGuard& guard) {
   QApplication app(argc, argv);
   return start(options, guard);
 }
 
-int ExporterApp::start(const Options& options, InstanceGuard& guard) {
+int ExporterApp::start(const StartupFlow::Options& options, InstanceGuard& guard) {
   prepareApplication();
   QObject raiseReceiver;
   RaiseForwarder forwarder(guard, &raiseReceiver);
-  if (!options.yes && !confirmStart()) return kExitCancelled;
-  if (!chooseOutputFolder(options.output)) return kExitCancelled;
-  return runExport() == ExportJob::Outcome::Succeeded ? kExitNormal : kExitError;
+  DialogOperator dialogs;
+  return StartupFlow::run(options, dialogs);
 }

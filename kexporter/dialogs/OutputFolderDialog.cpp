@@ -11,7 +11,7 @@
 #include "Cp932Text.h"
 #include "DialogResources.h"
 #include "OutputFolder.h"
-#include "WarningBox.h"
+#include "StartupFlow.h"
 #include "WindowDecoration.h"
 
 namespace {
@@ -88,14 +88,7 @@ void OutputFolderDialog::browse() {
 }
 
 void OutputFolderDialog::onOk() {
-  std::string text = field_->text().toStdString();
-  FolderCheck check = checkOutputFolder(text);
-  if (!text.empty()) outputFolder = check.fullPath;
-  if (!check.passed()) {
-    WarningBox::show(QString::fromStdString(check.failure));
-    return;
-  }
-  accept();
+  if (StartupFlow::acceptOutputFolder(field_->text().toStdString())) accept();
 }
 
 QString OutputFolderDialog::chooseWithFileDialog(QWidget* owner, const QString& title,

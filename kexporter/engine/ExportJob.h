@@ -23,7 +23,9 @@ class ExportJob {
 
   // REQUIRES: outputFolder names the folder that checkOutputFolder passed
   // and holds; the front end is set.
-  void run();
+  // Virtual so that the start-up's handling of a run that throws can be
+  // shown with one that does.
+  virtual void run();
 
   // A check: the export's steps on the same snapshot with the same rules,
   // but CSV files that write nothing, no run log, no result, and all three

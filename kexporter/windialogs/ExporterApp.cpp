@@ -3,15 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
-#include <exception>
-
 #include "DialogFrontend.h"
-#include "ExitStatus.h"
-#include "ExportJob.h"
-#include "Frontend.h"
 #include "OutputFolderDialog.h"
-#include "ScopedFrontend.h"
 #include "StartDialog.h"
 
 namespace {
@@ -22,48 +15,33 @@ void registerCommonControls() {
   InitCommonControlsEx(&controls);
 }
 
-// IDOK, IDCANCEL, or -1 when the window could not be made.
-INT_PTR chooseOutputFolder(const std::optional<std::string>& output) {
-  OutputFolderDialog dialog;
-  if (output) dialog.setFieldText(*output);
-  return dialog.showModal();
+StartupOperator::Answer answerOf(INT_PTR dialogResult) {
+  if (dialogResult == IDOK) return StartupOperator::Answer::Yes;
+  return dialogResult == -1 ? StartupOperator::Answer::NoWindow : StartupOperator::Answer::No;
 }
 
-int exitStatusOf(INT_PTR dialogResult) {
-  if (dialogResult == -1) {
-    std::fprintf(stderr, "%s: the dialogs cannot be shown; --console runs in the terminal\n",
-                 kProgramTitle);
-    return kExitError;
-  }
-  return kExitCancelled;
-}
+// The dialogs' side of the start-up; the export runs on this thread, whose
+// dialogs' own loops serve the windows.
+class DialogOperator : public StartupOperator {
+ public:
+  Answer confirmStart() override { return answerOf(StartDialog().showModal()); }
 
-ExportJob::Outcome runExport() {
-  DialogFrontend dialogs;
-  ScopedFrontend inUse(dialogs);
-  ExportJob job;
-  // An escaped exception ends the run as failed, not the process unreported.
-  try {
-    job.run();
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s: %s\n", kProgramTitle, error.what());
-    return ExportJob::Outcome::Failed;
-  } catch (...) {
-    std::fprintf(stderr, "%s: the export stopped on an unknown exception\n", kProgramTitle);
-    return ExportJob::Outcome::Failed;
+  Answer chooseOutputFolder(const std::optional<std::string>& given) override {
+    OutputFolderDialog dialog;
+    if (given) dialog.setFieldText(*given);
+    return answerOf(dialog.showModal());
   }
-  return job.outcome();
-}
+
+  Frontend& frontend() override { return dialogs_; }
+
+ private:
+  DialogFrontend dialogs_;
+};
 
 }  // namespace
 
-int ExporterApp::run(int&, char**, const Options& options, InstanceGuard&) {
+int ExporterApp::run(int&, char**, const StartupFlow::Options& options, InstanceGuard&) {
   registerCommonControls();
-  if (!options.yes) {
-    const INT_PTR started = StartDialog().showModal();
-    if (started != IDOK) return exitStatusOf(started);
-  }
-  const INT_PTR chosen = chooseOutputFolder(options.output);
-  if (chosen != IDOK) return exitStatusOf(chosen);
-  return runExport() == ExportJob::Outcome::Succeeded ? kExitNormal : kExitError;
+  DialogOperator dialogs;
+  return StartupFlow::run(options, dialogs);
 }

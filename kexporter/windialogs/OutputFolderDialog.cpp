@@ -6,7 +6,7 @@
 #include "DialogResources.h"
 #include "Frontend.h"
 #include "OutputFolder.h"
-#include "WarningBox.h"
+#include "StartupFlow.h"
 #include "Pelcore/PelWin32Text.h"
 
 namespace {
@@ -62,14 +62,7 @@ void OutputFolderDialog::enableOkForField() {
 }
 
 void OutputFolderDialog::onOk() {
-  const std::string text = controlText(IDC_FOLDER_FIELD);
-  const FolderCheck check = checkOutputFolder(text);
-  if (!text.empty()) outputFolder = check.fullPath;
-  if (!check.passed()) {
-    WarningBox::show(check.failure);
-    return;
-  }
-  end(IDOK);
+  if (StartupFlow::acceptOutputFolder(controlText(IDC_FOLDER_FIELD))) end(IDOK);
 }
 
 std::string OutputFolderDialog::browse(const std::string& title) {

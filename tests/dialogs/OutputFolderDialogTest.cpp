@@ -9,6 +9,8 @@
 #include "DialogsTestSupport.h"
 #include "OutputFolder.h"
 #include "OutputFolderDialog.h"
+#include "QtFrontend.h"
+#include "ScopedFrontend.h"
 #include "TestSupport.h"
 #include "WarningBox.h"
 
@@ -35,6 +37,9 @@ TEST(OutputFolderDialog, EachFailedCheckShowsItsMessageAndKeepsTheWindowOpen) {
   const std::string tooLong = temp / std::string(240 - temp.path().size(), 'd');  // 241 bytes
   fs::create_directories(tooLong);
 
+  // The dialog warns through the front end in use, as in the program.
+  QtFrontend qtFrontend;
+  ScopedFrontend inUse(qtFrontend);
   OutputFolderDialog dialog;
   dialog.show();
   auto okShows = [&](const std::string& text) {
