@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <filesystem>
 
 #include "Pelcore/PelWin32Text.h"
 
@@ -15,13 +14,6 @@ std::vector<std::string> programArguments(int argc, char** argv) {
   for (int i = 0; i < count; ++i) arguments.push_back(utf8Of(wide[i]));
   LocalFree(wide);
   return arguments;
-}
-
-std::string executableBaseName(const char* argv0) {
-  wchar_t path[MAX_PATH * 4];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
-  if (length == 0 || length >= MAX_PATH * 4) return std::filesystem::path(argv0).stem().string();
-  return utf8Of(std::filesystem::path(std::wstring(path, length)).stem().wstring());
 }
 
 bool hasDisplay() {

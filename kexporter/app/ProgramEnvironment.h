@@ -11,9 +11,8 @@
 // them in the ANSI code page and loses what that lacks.
 std::vector<std::string> programArguments(int argc, char** argv);
 
-// The executable's file name without folder and extension (from
-// /proc/self/exe, on Windows GetModuleFileNameW); the name in argv0 when
-// the system does not tell.
+// The executable's file name without folder and ".exe" (pelProgramName);
+// the name in argv0 when the system does not tell.
 std::string executableBaseName(const char* argv0);
 
 // Whether the dialogs can be shown: on POSIX a graphical display (DISPLAY or

@@ -25,8 +25,6 @@ int openMessageFile(const char* path) {
 
 }  // namespace
 
-std::string defaultCommandName() { return program_invocation_short_name; }
-
 long currentProcessId() { return static_cast<long>(getpid()); }
 
 std::tm localTimeOf(std::time_t when) {

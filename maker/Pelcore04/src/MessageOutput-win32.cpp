@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <vector>
 
 #include "MessageOutput.h"
 #include "Pelcore/PelWin32Text.h"
@@ -18,19 +17,6 @@ HANDLE openMessageFile() {
 }
 
 }  // namespace
-
-std::string defaultCommandName() {
-  std::vector<wchar_t> path(MAX_PATH);
-  DWORD length = 0;
-  while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) == path.size()) {
-    path.resize(path.size() * 2);
-  }
-  std::wstring name(path.data(), length);
-  name = name.substr(name.find_last_of(L"\\/") + 1);
-  const std::wstring::size_type dot = name.rfind(L'.');
-  if (dot != std::wstring::npos && dot > 0) name.resize(dot);
-  return utf8Of(name);
-}
 
 long currentProcessId() { return static_cast<long>(GetCurrentProcessId()); }
 

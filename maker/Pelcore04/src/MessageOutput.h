@@ -7,10 +7,6 @@
 // What the message sink needs of the operating system, one implementation
 // per platform (MessageOutput-posix.cpp, MessageOutput-win32.cpp).
 
-// The running program's name as messages show it by default: its file name
-// (on Windows without ".exe").
-std::string defaultCommandName();
-
 // The process id that messages show.
 long currentProcessId();
 

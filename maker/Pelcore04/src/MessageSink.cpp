@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "MessageOutput.h"
+#include "Pelcore/PelProcess.h"
 #include "Pelcore/PelAsciiText.h"
 
 MessageSink& MessageSink::instance() {
@@ -11,7 +12,7 @@ MessageSink& MessageSink::instance() {
   return *sink;
 }
 
-MessageSink::MessageSink() : commandName_(defaultCommandName()) {}
+MessageSink::MessageSink() : commandName_(pelProgramName()) {}
 
 PelMessageLevel MessageSink::selectedLevel() {
   const char* value = std::getenv("PEL_MESSAGE_LEVEL");

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <string>
 
 // Process-wide settings of the common library, part of its interface: the
 // configuration library sets both when it is loaded. They are kept as values
@@ -21,5 +22,13 @@ class Process {
   static std::atomic<int> _encodeingType;
 };
 }  // namespace PelOs
+
+// The running program's executable as the system tells it
+// (/proc/self/exe; on Windows GetModuleFileNameW), UTF-8, the whole path
+// however long; empty when the system does not tell.
+std::string pelProgramPath();
+// Its file name without a ".exe" ending (in any letter case); empty when the
+// path is unknown.
+std::string pelProgramName();
 
 #endif
