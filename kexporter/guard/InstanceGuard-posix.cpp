@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string_view>
 #include <system_error>
+#include <thread>
 
 namespace {
 
@@ -97,34 +98,48 @@ std::string readLine(int fd, Clock::time_point deadline, int stopFd = -1) {
 
 }  // namespace
 
-InstanceGuard::InstanceGuard(const std::string& name)
-    : socketName_(truncatedName(name)) {
+// The listening socket and the thread that answers raise requests on it.
+class InstanceGuard::Holder {
+ public:
+  // Binds the name; takenByAnother() when it is in use. Any other failure
+  // leaves the name unbound but counts as held.
+  Holder(const std::string& name, InstanceGuard& guard);
+  ~Holder();
+  bool takenByAnother() const { return taken_; }
+
+ private:
+  void listenForRequests();
+  void serveConnection(int connection);
+
+  InstanceGuard& guard_;
+  bool taken_ = false;
+  int listenFd_ = -1;
+  int stopFd_ = -1;  // eventfd that wakes the listening thread to end it
+  std::thread listener_;
+};
+
+InstanceGuard::Holder::Holder(const std::string& name, InstanceGuard& guard) : guard_(guard) {
   listenFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (listenFd_ < 0) {
-    acquired_ = true;
-    return;
-  }
-  AbstractAddress address = abstractAddress(socketName_);
-  if (::bind(listenFd_, reinterpret_cast<const sockaddr*>(&address.address),
-             address.length) != 0) {
-    acquired_ = errno != EADDRINUSE;
+  if (listenFd_ < 0) return;
+  AbstractAddress address = abstractAddress(name);
+  if (::bind(listenFd_, reinterpret_cast<const sockaddr*>(&address.address), address.length) != 0) {
+    taken_ = errno == EADDRINUSE;
     closeFd(listenFd_);
     return;
   }
-  acquired_ = true;
   // From here on the name is held; failing to serve raise requests only
   // means a second copy cannot bring this one to the front.
   if (::listen(listenFd_, kBacklog) != 0) return;
   stopFd_ = ::eventfd(0, EFD_CLOEXEC);
   if (stopFd_ < 0) return;
   try {
-    listener_ = std::thread(&InstanceGuard::listenForRequests, this);
+    listener_ = std::thread(&Holder::listenForRequests, this);
   } catch (const std::system_error&) {
     closeFd(stopFd_);
   }
 }
 
-InstanceGuard::~InstanceGuard() {
+InstanceGuard::Holder::~Holder() {
   if (listener_.joinable()) {
     std::uint64_t one = 1;
     while (::write(stopFd_, &one, sizeof one) < 0 && errno == EINTR) {
@@ -135,28 +150,7 @@ InstanceGuard::~InstanceGuard() {
   closeFd(listenFd_);
 }
 
-bool InstanceGuard::requestRaise() {
-  if (acquired_) return false;
-  const Clock::time_point deadline = Clock::now() + kClientTimeout;
-  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
-  // A full backlog makes connect wait; the send timeout bounds that wait.
-  setSendTimeout(fd, kClientTimeout);
-  AbstractAddress address = abstractAddress(socketName_);
-  bool answered =
-      ::connect(fd, reinterpret_cast<const sockaddr*>(&address.address),
-                address.length) == 0 &&
-      sendAll(fd, kRaiseRequest) && readLine(fd, deadline) == kRaiseReply;
-  closeFd(fd);
-  return answered;
-}
-
-void InstanceGuard::onRaiseRequest(std::function<void()> handler) {
-  std::lock_guard<std::mutex> lock(handlerMutex_);
-  handler_ = std::move(handler);
-}
-
-void InstanceGuard::listenForRequests() {
+void InstanceGuard::Holder::listenForRequests() {
   pollfd waits[2] = {{listenFd_, POLLIN, 0}, {stopFd_, POLLIN, 0}};
   for (;;) {
     int ready = ::poll(waits, 2, -1);
@@ -175,20 +169,31 @@ void InstanceGuard::listenForRequests() {
   }
 }
 
-void InstanceGuard::serveConnection(int connection) {
+void InstanceGuard::Holder::serveConnection(int connection) {
   setSendTimeout(connection, kServerTimeout);
-  if (readLine(connection, Clock::now() + kServerTimeout, stopFd_) != kRaiseRequest) {
-    return;
-  }
-  callHandler();
+  if (readLine(connection, Clock::now() + kServerTimeout, stopFd_) != kRaiseRequest) return;
+  guard_.callHandler();
   sendAll(connection, kRaiseReply);
 }
 
-void InstanceGuard::callHandler() {
-  std::function<void()> handler;
-  {
-    std::lock_guard<std::mutex> lock(handlerMutex_);
-    handler = handler_;
-  }
-  if (handler) handler();
+InstanceGuard::InstanceGuard(const std::string& name)
+    : name_(truncatedName(name)), holder_(std::make_unique<Holder>(name_, *this)) {
+  if (holder_->takenByAnother()) holder_.reset();
+}
+
+// The holder's thread goes before the handler it calls.
+InstanceGuard::~InstanceGuard() { holder_.reset(); }
+
+bool InstanceGuard::requestRaise() {
+  if (acquired()) return false;
+  const Clock::time_point deadline = Clock::now() + kClientTimeout;
+  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  // A full backlog makes connect wait; the send timeout bounds that wait.
+  setSendTimeout(fd, kClientTimeout);
+  AbstractAddress address = abstractAddress(name_);
+  bool answered = ::connect(fd, reinterpret_cast<const sockaddr*>(&address.address), address.length) == 0 &&
+                  sendAll(fd, kRaiseRequest) && readLine(fd, deadline) == kRaiseReply;
+  closeFd(fd);
+  return answered;
 }

@@ -2,28 +2,25 @@
 #define KEXPORTER_GUARD_INSTANCEGUARD_H
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 
-// Lets only one copy of the program run on the machine. On Linux the guard is
-// an abstract-namespace Unix socket named after the executable's base name:
-// the first copy binds it and listens, and the kernel frees the name when
-// that copy ends, however it ends (SIGKILL included), so no stale lock
-// remains. A later copy finds the name taken and can ask the running copy,
-// through the socket, to bring its window to the front. On Windows it is a
-// named mutex of that name, which the system frees with its process; there a
-// second copy finds the first one's window by its title (the program title,
-// which every window of the program carries) and brings it to the front
-// itself, so no raise handler is ever called.
+// Lets only one copy of the program run on the machine, and lets a later
+// copy ask the running one to bring its window to the front. The name is
+// held by something the system frees when its process ends, however it
+// ends, so no stale lock remains: on Linux an abstract-namespace Unix socket
+// named after the executable's base name, which also carries the requests;
+// on Windows a named mutex of that name, the requests going through a named
+// event beside it.
 class InstanceGuard {
  public:
-  // Binds the name (at most 107 bytes are used, the longest abstract socket
-  // name). A guard that cannot be set up for any reason other than the name
-  // being taken counts as acquired: a broken socket layer must not keep the
-  // only copy from starting.
+  // Takes the name (on Linux at most its first 107 bytes, the longest
+  // abstract socket name). A guard that cannot be set up for any reason
+  // other than the name being taken counts as acquired: a broken system
+  // layer must not keep the only copy from starting.
   explicit InstanceGuard(const std::string& name);
-  // Frees the name and stops the listening thread; no handler runs after the
+  // Frees the name and stops serving requests; no handler runs after the
   // destructor has returned.
   ~InstanceGuard();
 
@@ -32,14 +29,13 @@ class InstanceGuard {
 
   // True when this guard holds the name (this copy is the one that runs);
   // false when another process or another guard holds it.
-  bool acquired() const { return acquired_; }
+  bool acquired() const { return holder_ != nullptr; }
 
-  // Asks the copy that holds the name to raise its window. Returns true once
-  // that copy has run its handler (or had none to run); false when nobody
-  // holds the name, when it does not answer within about two seconds, or
-  // when this guard itself holds the name. Never blocks longer than that.
-  // On Windows: true when a window with the program title was found and
-  // brought to the foreground.
+  // Asks the copy that holds the name to raise its window, handing it the
+  // right to come to the foreground. Returns true once that copy has run its
+  // handler (or had none to run); false when nobody holds the name, when it
+  // does not answer within about two seconds, or when this guard itself
+  // holds the name. Never blocks longer than that.
   bool requestRaise();
 
   // Sets the function to call for each raise request. It runs on the guard's
@@ -49,18 +45,18 @@ class InstanceGuard {
   void onRaiseRequest(std::function<void()> handler);
 
  private:
-  void listenForRequests();
-  void serveConnection(int connection);
+  // What holds the name and serves the requests: each platform's own,
+  // defined with the constructor, destructor and requestRaise() in the
+  // platform's file.
+  class Holder;
+
+  // Runs the handler that is set, if any; called on the holder's thread.
   void callHandler();
 
-  std::string socketName_;
-  bool acquired_ = false;
-  int listenFd_ = -1;
-  int stopFd_ = -1;  // eventfd that wakes the listening thread to end it
-  std::thread listener_;
+  std::string name_;
+  std::unique_ptr<Holder> holder_;  // null when another holds the name
   std::mutex handlerMutex_;
   std::function<void()> handler_;  // Guarded by handlerMutex_.
-  void* mutex_ = nullptr;  // Windows: the named mutex's handle
 };
 
 #endif

@@ -32,26 +32,6 @@ int connectRaw(const std::string& name) {
   return fd;
 }
 
-TEST(InstanceGuard, OneGuardHoldsANameAndAnswersRaiseRequestsUntilItIsDestroyed) {
-  const std::string name = uniqueName("one");
-  auto holder = std::make_unique<InstanceGuard>(name);
-  EXPECT_TRUE(holder->acquired());
-  InstanceGuard second(name);
-  EXPECT_FALSE(second.acquired());
-  EXPECT_TRUE(InstanceGuard(uniqueName("other")).acquired());
-
-  EXPECT_TRUE(second.requestRaise());  // answered although no handler is set yet
-  std::atomic<int> raised{0};
-  holder->onRaiseRequest([&raised] { ++raised; });
-  EXPECT_TRUE(second.requestRaise());
-  EXPECT_FALSE(holder->requestRaise());  // the holder does not ask itself
-  EXPECT_EQ(raised, 1);
-
-  holder.reset();
-  EXPECT_FALSE(second.requestRaise());  // nobody holds the name: fails at once
-  EXPECT_TRUE(InstanceGuard(name).acquired());
-}
-
 TEST(InstanceGuard, StrayClientsNeitherRaiseNorBlockTheNextRequest) {
   const std::string name = uniqueName("stray");
   InstanceGuard holder(name);
