@@ -10,6 +10,7 @@
 
 #include "Cp932Text.h"
 #include "DialogResources.h"
+#include "JapaneseFileColumns.h"
 #include "OutputFolder.h"
 #include "StartupFlow.h"
 #include "WindowDecoration.h"
@@ -96,6 +97,7 @@ QString OutputFolderDialog::chooseWithFileDialog(QWidget* owner, const QString& 
   QFileDialog chooser(owner, title, startFolder);
   chooser.setFileMode(QFileDialog::Directory);
   chooser.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+  chooser.setProxyModel(new JapaneseFileColumns(&chooser));
   WindowDecoration::apply(chooser, WindowDecoration::Kind::ResizableWithCloseBox);
   fitIntoScreen(chooser, owner);
   if (chooser.exec() != QDialog::Accepted) return QString();

@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QAbstractProxyModel>
+#include <QTreeView>
+#include <QRegularExpression>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -105,7 +109,7 @@ TEST_F(DemoRun, CancellingEitherDialogEndsWithStatus3AndWritesNothing) {
 // (ctest's), with the program's title bar and within the screen, at a scale
 // factor of 1 and (dialogs_tests_scaled) 2; the operator cancels both.
 TEST_F(DemoRun, TheFolderChooserSpeaksJapaneseAndFitsTheScreen) {
-  QStringList texts;
+  QStringList texts, dates;
   ModalDriver person([&](QWidget* window) {
     if (auto* folder = qobject_cast<OutputFolderDialog*>(window)) {
       folder->browseButton()->click();
@@ -115,6 +119,14 @@ TEST_F(DemoRun, TheFolderChooserSpeaksJapaneseAndFitsTheScreen) {
     if (!chooser) return;
     for (auto* label : chooser->findChildren<QLabel*>()) texts << label->text();
     for (auto* button : chooser->findChild<QDialogButtonBox*>()->buttons()) texts << button->text();
+    // The listing's type and date of the output folder, in the parent's rows.
+    const QAbstractProxyModel* columns = chooser->proxyModel();
+    ASSERT_NE(columns, nullptr);
+    const auto* files = static_cast<const QFileSystemModel*>(columns->sourceModel());
+    const QModelIndex folder = columns->mapFromSource(files->index(QString::fromStdString(output_)));
+    const QAbstractItemModel* listing = chooser->findChild<QTreeView*>()->model();
+    texts << listing->data(folder.siblingAtColumn(2)).toString();
+    dates << listing->data(folder.siblingAtColumn(3)).toString();
     if (onX11()) {
       ASSERT_TRUE(waitForFrame(*chooser));
       const QRect frame = chooser->frameGeometry();
@@ -127,5 +139,8 @@ TEST_F(DemoRun, TheFolderChooserSpeaksJapaneseAndFitsTheScreen) {
     chooser->reject();
   });
   EXPECT_EQ(ExporterApp::start({true, output_}, guard_), 3);
-  EXPECT_EQ(texts, (QStringList{"アドレス:", "ディレクトリ:", "ファイルの種類:", "選択(&C)", "キャンセル"}));
+  EXPECT_EQ(texts,
+            (QStringList{"アドレス:", "ディレクトリ:", "ファイルの種類:", "選択(&C)", "キャンセル", "フォルダー"}));
+  ASSERT_EQ(dates.size(), 1);
+  EXPECT_TRUE(QRegularExpression(R"(^\d{4}/\d\d/\d\d \d\d?:\d\d$)").match(dates[0]).hasMatch()) << dates[0].toStdString();
 }
