@@ -19,6 +19,13 @@ case "$action" in
     /usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1
     # Through wine-run.sh, so the prefix is made with the tests' settings.
     "$(dirname "$0")/wine-run.sh" wineboot --init </dev/null >/dev/null 2>&1
+    # Wine has no ＭＳ Ｐゴシック and would stand a fixed-pitch Japanese font
+    # in for it, wider than Windows' own, which cuts the dialogs' texts.
+    # IPAPGothic has its metrics, so the windows look as on Windows.
+    for face in "ＭＳ Ｐゴシック" "MS PGothic"; do
+      "$(dirname "$0")/wine-run.sh" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+        /v "$face" /t REG_SZ /d IPAPGothic /f </dev/null >/dev/null 2>&1
+    done
     ;;
   stop)
     /usr/lib/wine/wineserver -k 2>/dev/null || true

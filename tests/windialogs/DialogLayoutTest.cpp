@@ -63,11 +63,24 @@ std::array<LONG, 4> pixelsOf(HWND dialog, int x, int y, int width, int height) {
 
 std::array<LONG, 4> edgesOf(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
+// The width of a control's text on one line in the control's own font.
+LONG textWidth(HWND control) {
+  const std::wstring text = widened(windowText(control));
+  HDC dc = GetDC(control);
+  const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, before);
+  ReleaseDC(control, dc);
+  return size.cx;
+}
+
 }  // namespace
 
 // Every template has the documented size, font, title bar and controls: the
 // rectangle of each control, mapped from its dialog units with the window's
-// own font, its class, identifier and text, in tab order.
+// own font, its class, identifier and text, in tab order; no static text is
+// wider than its control.
 TEST(DialogLayoutTest, TemplatesMatchTheDocumentedLayouts) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
@@ -104,6 +117,9 @@ TEST(DialogLayoutTest, TemplatesMatchTheDocumentedLayouts) {
       GetWindowRect(child, &rect);
       MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
       EXPECT_EQ(edgesOf(rect), pixelsOf(dialog, expected.x, expected.y, expected.width, expected.height)) << what;
+      if (std::string(expected.className) == "Static") {
+        EXPECT_LE(textWidth(child), rect.right - rect.left) << what << ": the text is cut";
+      }
       child = GetWindow(child, GW_HWNDNEXT);
     }
     EXPECT_EQ(child, nullptr) << name << " has more controls";
