@@ -2,15 +2,16 @@
 
 #include <CLI/CLI.hpp>
 
+#include "DialogLayout.h"
 #include "ExitStatus.h"
 
 namespace {
-const char* const kVersionText = "Kexporterrun 1.0.1.0";
+const char* const kVersionText = "Kexporterrun " KEXPORTER_VERSION;
 }  // namespace
 
 std::optional<int> ProgramOptions::parse(int argc, char** argv) {
   CLI::App app(
-      "KLX to MPVコンバータ[エクスポータ]: Orvel Document Routerのユーザー管理データをCSVに"
+      KEXPORTER_TITLE ": Orvel Document Routerのユーザー管理データをCSVに"
       "エクスポートします。\n"
       "Exports the user-management data of Orvel Document Router to CSV files.",
       "Kexporterrun");

@@ -6,13 +6,14 @@
 #include <QFontMetrics>
 #include <QString>
 
+#include "DialogLayout.h"
 #include "DialogResources.h"
 
 namespace {
 
-const char* const kDialogFontFamily = "ＭＳ Ｐゴシック";
+const char* const kDialogFontFamily = KEXPORTER_DIALOG_FONT_FACE;
 const char* const kSubstituteFamily = "IPAPGothic";
-const int kDialogFontPoints = 9;
+const int kDialogFontPoints = KEXPORTER_DIALOG_FONT_POINTS;
 const char* const kFontAliasResource = ":/kexporter/fonts.conf";
 
 const char* const kLatinLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";

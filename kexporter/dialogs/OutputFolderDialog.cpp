@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Cp932Text.h"
+#include "DialogLayout.h"
 #include "DialogResources.h"
 #include "JapaneseFileColumns.h"
 #include "OutputFolder.h"
@@ -16,9 +17,6 @@
 #include "WindowDecoration.h"
 
 namespace {
-
-const char* const kFieldLabel = "データ出力先";
-const char* const kBrowseText = "参照(&R)...";
 
 // The folder the chooser opens at: the field's full path while the field is
 // short enough to be a usable folder, else none.
@@ -55,14 +53,14 @@ void fitIntoScreen(QWidget& window, const QWidget* owner) {
 }  // namespace
 
 OutputFolderDialog::OutputFolderDialog(QWidget* parent)
-    : ProgramDialog(253, 65, WindowDecoration::Kind::CaptionAndCloseBox, parent),
+    : ProgramDialog(FOLDER_DIALOG_SIZE, WindowDecoration::Kind::CaptionAndCloseBox, parent),
       field_(new QLineEdit),
-      browseButton_(new QPushButton(QString::fromUtf8(kBrowseText))) {
-  placeLabel(kFieldLabel, 7, 7, 80, 8);
-  place(field_, 7, 18, 186, 14);
-  place(browseButton_, 197, 18, 50, 14);
-  okButton_ = placeOkButton(143, 44);
-  cancelButton_ = placeCancelButton(197, 44);
+      browseButton_(new QPushButton(QString::fromUtf8(FOLDER_BROWSE_TEXT))) {
+  placeLabel(FOLDER_LABEL_TEXT, FOLDER_LABEL_RECT);
+  place(field_, FOLDER_FIELD_RECT);
+  place(browseButton_, FOLDER_BROWSE_RECT);
+  okButton_ = placeOkButton(FOLDER_OK_RECT);
+  cancelButton_ = placeCancelButton(FOLDER_CANCEL_RECT);
 
   okButton_->setDefault(true);
   okButton_->setEnabled(false);

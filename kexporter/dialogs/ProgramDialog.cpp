@@ -4,14 +4,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "DialogLayout.h"
 #include "DialogResources.h"
 
 namespace {
-
-const char* const kOkText = "OK";
-const char* const kCancelText = "ｷｬﾝｾﾙ";
-const int kButtonWidth = 50;
-const int kButtonHeight = 14;
 
 QFont aliasedDialogFont() {
   DialogUnits::installFontAlias();
@@ -42,15 +38,15 @@ QLabel* ProgramDialog::placeLabel(const char* utf8Text, int x, int y, int width,
   return label;
 }
 
-QPushButton* ProgramDialog::placeOkButton(int x, int y) {
-  QPushButton* button = new QPushButton(QString::fromUtf8(kOkText));
-  place(button, x, y, kButtonWidth, kButtonHeight);
+QPushButton* ProgramDialog::placeOkButton(int x, int y, int width, int height) {
+  QPushButton* button = new QPushButton(QString::fromUtf8(KEXPORTER_OK_TEXT));
+  place(button, x, y, width, height);
   return button;
 }
 
-QPushButton* ProgramDialog::placeCancelButton(int x, int y) {
-  QPushButton* button = new QPushButton(QString::fromUtf8(kCancelText));
-  place(button, x, y, kButtonWidth, kButtonHeight);
+QPushButton* ProgramDialog::placeCancelButton(int x, int y, int width, int height) {
+  QPushButton* button = new QPushButton(QString::fromUtf8(KEXPORTER_CANCEL_TEXT));
+  place(button, x, y, width, height);
   return button;
 }
 

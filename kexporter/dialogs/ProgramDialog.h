@@ -20,13 +20,14 @@ class ProgramDialog : public QDialog {
   ProgramDialog(int widthUnits, int heightUnits, WindowDecoration::Kind titleBar,
                 QWidget* parent);
 
-  // Makes control a child of this window at x, y, width × height dialog units.
+  // Makes control a child of this window at x, y, width × height dialog
+  // units (the rectangles of DialogLayout.h).
   void place(QWidget* control, int x, int y, int width, int height);
   // A static text, aligned to the top left of its box as Windows draws it.
   QLabel* placeLabel(const char* utf8Text, int x, int y, int width, int height);
-  // The OK and Cancel ("ｷｬﾝｾﾙ") buttons, 50 × 14 units at x, y.
-  QPushButton* placeOkButton(int x, int y);
-  QPushButton* placeCancelButton(int x, int y);
+  // The OK and Cancel ("ｷｬﾝｾﾙ") buttons.
+  QPushButton* placeOkButton(int x, int y, int width, int height);
+  QPushButton* placeCancelButton(int x, int y, int width, int height);
   // A multi-line text the operator can select and scroll but not change.
   QPlainTextEdit* placeReadOnlyText(int x, int y, int width, int height);
 

@@ -1,5 +1,7 @@
 #include "ProgressDialog.h"
 
+#include "DialogLayout.h"
+
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTextCursor>
@@ -7,10 +9,10 @@
 #include <algorithm>
 
 ProgressDialog::ProgressDialog(QWidget* parent)
-    : ProgramDialog(253, 93, WindowDecoration::Kind::Caption, parent),
+    : ProgramDialog(PROGRESS_DIALOG_SIZE, WindowDecoration::Kind::Caption, parent),
       bar_(new QProgressBar) {
-  text_ = placeReadOnlyText(14, 16, 226, 29);
-  place(bar_, 11, 57, 235, 26);
+  text_ = placeReadOnlyText(PROGRESS_TEXT_RECT);
+  place(bar_, PROGRESS_BAR_RECT);
   bar_->setRange(0, 100);
   bar_->setValue(0);
   bar_->setTextVisible(false);

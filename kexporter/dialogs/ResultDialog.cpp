@@ -1,13 +1,15 @@
 #include "ResultDialog.h"
 
+#include "DialogLayout.h"
+
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
 
 ResultDialog::ResultDialog(QWidget* parent)
-    : ProgramDialog(253, 99, WindowDecoration::Kind::CaptionAndCloseBox, parent) {
-  text_ = placeReadOnlyText(12, 13, 227, 54);
-  okButton_ = placeOkButton(191, 78);
+    : ProgramDialog(RESULT_DIALOG_SIZE, WindowDecoration::Kind::CaptionAndCloseBox, parent) {
+  text_ = placeReadOnlyText(RESULT_TEXT_RECT);
+  okButton_ = placeOkButton(RESULT_OK_RECT);
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text_->setFocusPolicy(Qt::StrongFocus);
   // The field comes first in the tab order, as in the window's layout.

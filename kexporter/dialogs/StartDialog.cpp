@@ -2,23 +2,15 @@
 
 #include <QPushButton>
 
-#include "Frontend.h"
-
-namespace {
-
-// The window's own spelling of the version, spaces after the dots included:
-// a fixed text of the layout, not the --version output.
-const char* const kVersionText = "Version 1. 0. 1. 0";
-
-}  // namespace
+#include "DialogLayout.h"
 
 StartDialog::StartDialog(QWidget* parent)
-    : ProgramDialog(273, 95, WindowDecoration::Kind::CaptionAndCloseBox, parent) {
-  placeLabel(kStopServiceText, 15, 14, 243, 10);
-  placeLabel(kStartText, 14, 25, 196, 10);
-  placeLabel(kVersionText, 14, 77, 57, 8);
-  okButton_ = placeOkButton(163, 74);
-  cancelButton_ = placeCancelButton(215, 74);
+    : ProgramDialog(START_DIALOG_SIZE, WindowDecoration::Kind::CaptionAndCloseBox, parent) {
+  placeLabel(START_STOP_SERVICE_TEXT, START_STOP_SERVICE_RECT);
+  placeLabel(START_TEXT, START_TEXT_RECT);
+  placeLabel(KEXPORTER_VERSION_TEXT, START_VERSION_RECT);
+  okButton_ = placeOkButton(START_OK_RECT);
+  cancelButton_ = placeCancelButton(START_CANCEL_RECT);
 
   okButton_->setDefault(true);
   okButton_->setFocus();

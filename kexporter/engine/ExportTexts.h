@@ -1,9 +1,11 @@
 #ifndef KEXPORTER_ENGINE_EXPORTTEXTS_H
 #define KEXPORTER_ENGINE_EXPORTTEXTS_H
 
+#include "DialogLayout.h"
+
 // Texts of the export run, as the operator and the importing side see them.
-inline constexpr const char* kStartedMessage = "KLX to MPVコンバータ[エクスポータ]を開始しました";
-inline constexpr const char* kEndedMessage = "KLX to MPVコンバータ[エクスポータ]が終了しました。";
+inline constexpr const char* kStartedMessage = KEXPORTER_TITLE "を開始しました";
+inline constexpr const char* kEndedMessage = KEXPORTER_TITLE "が終了しました。";
 inline constexpr const char* kInitFailedMessage = "データベースの初期化が失敗しました。";
 inline constexpr const char* kInitSucceededMessage = "データベースの初期化が成功しました。";
 inline constexpr const char* kNotInstalledMessage =

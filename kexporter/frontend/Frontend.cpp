@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-const char* const kProgramTitle = "KLX to MPVコンバータ[エクスポータ]";
-const char* const kStopServiceText =
-    "配信サービスの停止と実行中の配信管理ツールの終了をしてから実行してください。";
-// The missing space after "to" belongs to the text the operators know.
-const char* const kStartText = "KLX toMPVコンバータ[エクスポータ]の実行を開始します。";
+#include "DialogLayout.h"
+
+const char* const kProgramTitle = KEXPORTER_TITLE;
+const char* const kStopServiceText = START_STOP_SERVICE_TEXT;
+const char* const kStartText = START_TEXT;
 
 namespace {
 

@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "DialogLayout.h"
 #include "DialogResources.h"
 #include "Frontend.h"
 #include "Pelcore/PelWin32Text.h"
 
 namespace {
 
-// One control of a window as the documents draw it, in dialog units.
+// One control of a window as the layout places it, in dialog units.
 struct Control {
   int id;
   const char* className;
@@ -29,24 +30,24 @@ struct Layout {
 };
 
 const std::vector<Layout> kLayouts = {
-    {IDD_START, 273, 95, true,
-     {{-1, "Static", 15, 14, 243, 10, kStopServiceText},
-      {-1, "Static", 14, 25, 196, 10, kStartText},
-      {IDC_VERSION, "Static", 14, 77, 57, 8, "Version 1. 0. 1. 0"},
-      {IDOK, "Button", 163, 74, 50, 14, "OK"},
-      {IDCANCEL, "Button", 215, 74, 50, 14, "ｷｬﾝｾﾙ"}}},
-    {IDD_OUTPUT_FOLDER, 253, 65, true,
-     {{IDC_FOLDER_LABEL, "Static", 7, 7, 80, 8, "データ出力先"},
-      {IDC_FOLDER_FIELD, "Edit", 7, 18, 186, 14, ""},
-      {IDC_BROWSE, "Button", 197, 18, 50, 14, "参照(&R)..."},
-      {IDOK, "Button", 143, 44, 50, 14, "OK"},
-      {IDCANCEL, "Button", 197, 44, 50, 14, "ｷｬﾝｾﾙ"}}},
-    {IDD_PROGRESS, 253, 93, false,
-     {{IDC_PROGRESS_TEXT, "Edit", 14, 16, 226, 29, ""},
-      {IDC_PROGRESS_BAR, PROGRESS_CLASSA, 11, 57, 235, 26, ""}}},
-    {IDD_RESULT, 253, 99, true,
-     {{IDC_RESULT_TEXT, "Edit", 12, 13, 227, 54, ""},
-      {IDOK, "Button", 191, 78, 50, 14, "OK"}}},
+    {IDD_START, START_DIALOG_SIZE, true,
+     {{-1, "Static", START_STOP_SERVICE_RECT, START_STOP_SERVICE_TEXT},
+      {-1, "Static", START_TEXT_RECT, START_TEXT},
+      {IDC_VERSION, "Static", START_VERSION_RECT, KEXPORTER_VERSION_TEXT},
+      {IDOK, "Button", START_OK_RECT, KEXPORTER_OK_TEXT},
+      {IDCANCEL, "Button", START_CANCEL_RECT, KEXPORTER_CANCEL_TEXT}}},
+    {IDD_OUTPUT_FOLDER, FOLDER_DIALOG_SIZE, true,
+     {{IDC_FOLDER_LABEL, "Static", FOLDER_LABEL_RECT, FOLDER_LABEL_TEXT},
+      {IDC_FOLDER_FIELD, "Edit", FOLDER_FIELD_RECT, ""},
+      {IDC_BROWSE, "Button", FOLDER_BROWSE_RECT, FOLDER_BROWSE_TEXT},
+      {IDOK, "Button", FOLDER_OK_RECT, KEXPORTER_OK_TEXT},
+      {IDCANCEL, "Button", FOLDER_CANCEL_RECT, KEXPORTER_CANCEL_TEXT}}},
+    {IDD_PROGRESS, PROGRESS_DIALOG_SIZE, false,
+     {{IDC_PROGRESS_TEXT, "Edit", PROGRESS_TEXT_RECT, ""},
+      {IDC_PROGRESS_BAR, PROGRESS_CLASSA, PROGRESS_BAR_RECT, ""}}},
+    {IDD_RESULT, RESULT_DIALOG_SIZE, true,
+     {{IDC_RESULT_TEXT, "Edit", RESULT_TEXT_RECT, ""},
+      {IDOK, "Button", RESULT_OK_RECT, KEXPORTER_OK_TEXT}}},
 };
 
 INT_PTR CALLBACK passiveProcedure(HWND, UINT message, WPARAM, LPARAM) {
@@ -85,7 +86,7 @@ TEST(DialogLayoutTest, TemplatesMatchTheDocumentedLayouts) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   HDC screen = GetDC(nullptr);
-  const LONG fontHeight = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);  // 9 points
+  const LONG fontHeight = -MulDiv(KEXPORTER_DIALOG_FONT_POINTS, GetDeviceCaps(screen, LOGPIXELSY), 72);
   ReleaseDC(nullptr, screen);
   for (const Layout& layout : kLayouts) {
     const std::string name = "dialog " + std::to_string(layout.resourceId);
@@ -94,7 +95,7 @@ TEST(DialogLayoutTest, TemplatesMatchTheDocumentedLayouts) {
     ASSERT_NE(dialog, nullptr) << name;
     LOGFONTW font = {};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
-    EXPECT_EQ(utf8Of(font.lfFaceName), "ＭＳ Ｐゴシック") << name;
+    EXPECT_EQ(utf8Of(font.lfFaceName), KEXPORTER_DIALOG_FONT_FACE) << name;
     EXPECT_EQ(font.lfHeight, fontHeight) << name;
     RECT client;
     GetClientRect(dialog, &client);
