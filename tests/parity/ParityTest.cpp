@@ -1,0 +1,209 @@
+// Whole runs of the Linux program and of the Windows program (under Wine)
+// on the same installations and settings files: the same CSV bytes, the same
+// run log apart from its time stamps, the same exit status and the same
+// texts for the operator, the output folder's spelling apart.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <map>
+#include <vector>
+
+#include "Installation.h"
+#include "TestSupport.h"
+
+namespace {
+
+const fs::path kWindowsBin = KEXPORTER_WINDOWS_BIN;
+const fs::path kScripts = KEXPORTER_SCRIPTS_DIR;
+
+// The Windows path through which Wine sees a Linux path (drive Z: is "/").
+std::string windowsPath(const fs::path& path) {
+  std::string text = "Z:" + path.string();
+  for (char& c : text) c = c == '/' ? '\\' : c;
+  return text;
+}
+
+std::string shellQuoted(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+// `text` with every `folder` followed by either separator as "<output>/",
+// any other `folder` as "<output>", and no CR.
+std::string normalised(std::string text, const std::string& folder, char separator) {
+  for (std::size_t at; (at = text.find(folder + separator)) != std::string::npos;)
+    text.replace(at, folder.size() + 1, "<output>/");
+  for (std::size_t at; (at = text.find(folder)) != std::string::npos;) text.replace(at, folder.size(), "<output>");
+  std::erase(text, '\r');
+  return text;
+}
+
+// The run log without its time stamps, in UTF-8.
+std::string logOf(const fs::path& folder, char separator) {
+  std::string log = fromCp932(readFile(folder / "Kexporter.log"));
+  std::string out;
+  for (std::size_t start = 0, end; (end = log.find('\n', start)) != std::string::npos; start = end + 1) {
+    const std::string line = log.substr(start, end + 1 - start);
+    out += line.size() > 20 && line[4] == '/' ? line.substr(20) : line;
+  }
+  return normalised(out, separator == '/' ? folder.string() : windowsPath(folder), separator);
+}
+
+// What a run left: status, terminal texts, and the output folder's files.
+struct Outcome {
+  int status;
+  std::string out, err, log;
+  std::map<std::string, std::string> csvFiles;
+  bool operator==(const Outcome&) const = default;
+};
+
+std::map<std::string, std::string> csvFilesIn(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().extension() == ".csv") files[entry.path().filename()] = readFile(entry.path());
+  }
+  return files;
+}
+
+std::ostream& operator<<(std::ostream& os, const Outcome& o) {
+  os << "status " << o.status << "\n--- out\n" << o.out << "--- err\n" << o.err << "--- log\n" << o.log;
+  for (const auto& [name, bytes] : o.csvFiles) os << "--- " << name << " (" << bytes.size() << " bytes)\n";
+  return os;
+}
+
+class Parity : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!fs::exists(kWindowsBin / "Kexporterrun.exe")) return;
+    prefix_ = new TempFolder;
+    ready_ = script("wine-prefix.sh start " + shellQuoted(prefix_->path())) == 0;
+  }
+  static void TearDownTestSuite() {
+    if (prefix_ == nullptr) return;
+    script("wine-prefix.sh stop " + shellQuoted(prefix_->path()));
+    delete prefix_;
+    prefix_ = nullptr;
+  }
+  void SetUp() override {
+    if (!ready_) GTEST_SKIP() << "no Windows build in " << kWindowsBin << " or no Wine prefix";
+  }
+
+  // Runs one of the project's scripts in the suite's Wine prefix, its
+  // output to `redirections` (by default nowhere); its exit status.
+  static int script(const std::string& command, const std::string& redirections = ">/dev/null 2>&1") {
+    const std::string line = "WINEPREFIX=" + shellQuoted(prefix_ ? prefix_->path() : "") + " " +
+                             shellQuoted((kScripts / "").string()) + command + " </dev/null " + redirections;
+    return WEXITSTATUS(std::system(line.c_str()));
+  }
+
+  // The installation's registry in the Wine prefix, as regedit imports it.
+  static void importRegistry(const Installation& installation, const std::string& topFolder) {
+    std::string reg = "Windows Registry Editor Version 5.00\r\n";
+    for (const std::string generation : {"NXV5", "NXV4"}) {
+      std::string top = windowsPath(installation.root() / (generation == "NXV5" ? topFolder : "nxv4"));
+      std::string escaped;
+      for (char c : top) escaped += c == '\\' ? "\\\\" : std::string(1, c);
+      reg += "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\" + generation + "\\GW\\VEK]\r\n\"VekPath\"=\"" +
+             escaped + "\"\r\n\"VekTesselConnection\"=\"InProcess\"\r\n";
+    }
+    writeFile(installation.root() / "windows.reg", reg);
+    ASSERT_EQ(0, script("wine-run.sh regedit /S " + shellQuoted(windowsPath(installation.root() / "windows.reg"))));
+  }
+
+  static Outcome linuxRun(const Installation& installation, const std::vector<std::string>& args) {
+    const ProgramRun run = installation.run(args);
+    const fs::path out = installation.outputFolder();
+    return {run.status, normalised(run.out, out.string(), '/'), normalised(run.err, out.string(), '/'),
+            logOf(out, '/'), csvFilesIn(out)};
+  }
+
+  static Outcome windowsRun(const Installation& installation, std::vector<std::string> args) {
+    const fs::path bin = installation.root() / "wbin", out = installation.root() / "wout";
+    if (!fs::exists(bin)) fs::copy(kWindowsBin, bin, fs::copy_options::recursive);
+    fs::copy_file(installation.root() / "bin" / "Kexporter.ini", bin / "Kexporter.ini",
+                  fs::copy_options::overwrite_existing);
+    fs::remove_all(out);
+    fs::create_directories(out);
+    std::string command = "wine-run.sh " + shellQuoted(windowsPath(bin / "Kexporterrun.exe"));
+    for (std::string& arg : args) {
+      if (arg == installation.outputFolder().string()) arg = windowsPath(out);
+      command += " " + shellQuoted(arg);
+    }
+    const fs::path stdoutFile = installation.root() / "wine.out", stderrFile = installation.root() / "wine.err";
+    // Its diagnostic messages go to a file, as the Linux run's do.
+    const ScopedEnvironment messages("PEL_MESSAGE_FILE", windowsPath(installation.root() / "wine-messages.log").c_str());
+    const int status = script(command, ">" + shellQuoted(stdoutFile.string()) + " 2>" + shellQuoted(stderrFile.string()));
+    const std::string folder = windowsPath(out);
+    return {status, normalised(readFile(stdoutFile), folder, '\\'), normalised(readFile(stderrFile), folder, '\\'),
+            logOf(out, '\\'), csvFilesIn(out)};
+  }
+
+  static TempFolder* prefix_;
+  static bool ready_;
+};
+
+TempFolder* Parity::prefix_ = nullptr;
+bool Parity::ready_ = false;
+
+const char* const kAccounts =
+    "insert into umAccount(ac_guid,ac_id,ac_name,ac_storeTray) values"
+    "('G1',1,'普通 髙',1),('G2',2,'未転送ﾄﾚｲ',1),('G3',3,'ﾌｧｸｽ受信ﾄﾚｲ',0),('G4',4,'〜−—‖',1),"
+    "('A',5,'営業部',NULL),('B',6,'総務',NULL);"
+    "insert into umGroup values ('A','m1'),('A','m2'),('A','m3'),('B','m4');"
+    "insert into umTSI values ('+81-3-1234','G1','本社'),('c','G3','');";
+
+// UTF-16LE with its byte-order mark.
+std::string utf16(const std::string& ascii) {
+  std::string bytes = "\xFF\xFE";
+  for (char c : ascii) bytes += std::string{c, '\0'};
+  return bytes;
+}
+
+TEST_F(Parity, BothBuildsExportAlike) {
+  const struct {
+    const char* what;
+    std::string sql;
+    std::string settings;
+    bool check = false;
+    const char* topFolder = "nxv5";
+  } cases[] = {
+      {"rollover and CP932 texts", kAccounts, "[Kexporter]\r\nCSVMAXLINE=3\r\n"},
+      {"settings in UTF-16LE", kAccounts, utf16("[Kexporter]\r\nGUIDSPLIT=;\r\nCSVMAXLINE=2\r\n")},
+      {"settings with CR line ends", kAccounts, "[Kexporter]\rGUIDSPLIT=|\rCSVMAXLINE=2\r"},
+      {"a plus sign", kAccounts, "[Kexporter]\nCSVMAXLINE=+3\n"},
+      {"hexadecimal", kAccounts, "[Kexporter]\nCSVMAXLINE=0x3\n"},
+      {"blanks in quotes", kAccounts, "[Kexporter]\nCSVMAXLINE=\" 4 \"\n"},
+      {"beyond 32 bits", kAccounts, "[Kexporter]\nCSVMAXLINE=4294967299\n"},
+      {"an unconvertible member and a value that does not fit",
+       std::string(kAccounts) + "insert into umGroup values ('B','');"
+                                "insert into umAccount(ac_guid,ac_id,ac_name,ac_storeTray) values ('X',9,'x','y');",
+       ""},
+      {"group rows without an owner, a shared GUID",
+       std::string(kAccounts) + "insert into umGroup values ('ghost','m9');"
+                                "insert into umAccount(ac_guid,ac_id,ac_name,ac_storeTray) values ('A',7,'営業部',NULL);",
+       ""},
+      {"the same, checked", std::string(kAccounts) + "insert into umGroup values ('ghost','m9'), ('B','');", "", true},
+      {"no installation there", "", "", false, "missing"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Installation installation("Kexporterrun-parity");
+    installation.sql(c.sql);
+    installation.settings(c.settings);
+    if (std::string(c.topFolder) != "nxv5") {
+      std::string reg = installation.defaultRegistry();
+      reg.replace(reg.find("nxv5"), 4, c.topFolder);
+      installation.registry(reg);
+    }
+    importRegistry(installation, c.topFolder);
+    const std::vector<std::string> args =
+        c.check ? std::vector<std::string>{"--check"} : installation.exportArgs();
+    const Outcome linux = linuxRun(installation, args);
+    const Outcome windows = windowsRun(installation, args);
+    EXPECT_EQ(linux, windows);
+  }
+}
+
+}  // namespace
