@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -27,48 +26,24 @@ struct WarningRecorder {
 
 }  // namespace
 
-TEST(OutputFolderDialog, EachFailedCheckShowsItsMessageAndKeepsTheWindowOpen) {
+// The checks themselves are the files tests'; here what the window adds: a
+// failed check shows its warning and keeps the window and the typed text,
+// and stores the full path of every attempt.
+TEST(OutputFolderDialog, AFailedCheckKeepsTheWindowAndTheTypedText) {
   TempFolder temp;
-  fs::create_directories(temp / "full/empty-subfolder");
-  fs::create_directories(temp / "hidden");
-  writeFile(temp / "hidden/.keep", "x");
-  fs::create_directories(temp / "readonly");
-  fs::permissions(temp / "readonly", fs::perms::owner_read | fs::perms::owner_exec);
-  const std::string tooLong = temp / std::string(240 - temp.path().size(), 'd');  // 241 bytes
-  fs::create_directories(tooLong);
-
   // The dialog warns through the front end in use, as in the program.
   QtFrontend qtFrontend;
   ScopedFrontend inUse(qtFrontend);
   OutputFolderDialog dialog;
   dialog.show();
-  auto okShows = [&](const std::string& text) {
-    WarningRecorder recorder;
-    dialog.setFieldText(QString::fromStdString(text));
-    dialog.onOk();  // what the OK button does; it is disabled for an empty field
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.fieldText().toStdString(), text);
-    return recorder.warnings.join("|");
-  };
-  EXPECT_EQ(okShows(""), "データ保存先を指定してください。");
-  EXPECT_EQ(okShows(tooLong), "データ出力先パスが長すぎます。240バイト以内で指定してください。");
-  EXPECT_EQ(okShows(temp / "missing"), "指定したデータ出力先が見つかりません。");
-  EXPECT_EQ(okShows(temp / "readonly"), "指定したデータ出力先が見つかりません。");
-  EXPECT_EQ(okShows(temp / "full"), "指定したデータ出力先が空ではありません。");
-  EXPECT_EQ(okShows(temp / "hidden"), "指定したデータ出力先が空ではありません。");
-  // Every attempt stores its full path, failed ones too.
-  okShows(temp / "./full/../missing");
+  WarningRecorder recorder;
+  const std::string typed = temp / "./x/../missing";
+  dialog.setFieldText(QString::fromStdString(typed));
+  dialog.onOk();  // what the OK button does
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.fieldText().toStdString(), typed);
+  EXPECT_EQ(recorder.warnings, QStringList{"指定したデータ出力先が見つかりません。"});
   EXPECT_EQ(outputFolder, temp / "missing");
-
-  // A folder with write bits that the process may not write in: root's
-  // folder seen by nobody.
-  if (geteuid() != 0) GTEST_SKIP() << "needs root to switch to nobody";
-  fs::permissions(temp.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                   fs::perms::others_read | fs::perms::others_exec);
-  ASSERT_EQ(seteuid(65534), 0);
-  const QString shown = okShows(temp / "hidden");
-  ASSERT_EQ(seteuid(0), 0);
-  EXPECT_EQ(shown, QString("指定したデータ出力先に書き込み権限がありません。"));
 }
 
 // OK follows the field as it is typed, filled (as --output fills it) and

@@ -7,29 +7,6 @@
 
 #include "Installation.h"
 
-// The other checks of the folder meet the prompt below, the dialog and the
-// folder tests; the length limit counts CP932 bytes: each 漢 counts two.
-TEST(Program, OutputFolderOf240BytesPassesAnd241AreRefused) {
-  Installation installation;
-  // Two folders keep each name within NAME_MAX.
-  const auto kanji = [](int times) { std::string text; while (times-- > 0) text += "漢"; return text; };
-  const int left = 240 - static_cast<int>(installation.root().string().size()) - 2 - 120;
-  const std::string fitting = (installation.root() / kanji(60) / kanji(left / 2)).string() + (left % 2 ? "a" : "");
-  fs::create_directories(fitting);
-  fs::create_directory(fitting + "x");
-  ProgramRun run = installation.run({"--console", "--yes", "--output", fitting + "x"});
-  EXPECT_EQ(2, run.status);
-  EXPECT_EQ(kTitle + "データ出力先パスが長すぎます。240バイト以内で指定してください。\n", run.err);
-  run = installation.run({"--console", "--yes", "--output", fitting});
-  EXPECT_EQ(0, run.status) << run.err;
-  EXPECT_TRUE(fs::exists(fs::path(fitting) / "Kexporter.log"));
-  // A check writes into no folder and asks nothing.
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"--bogus"}, {"--check", "--yes"}, {"--check", "--output", fitting}}) {
-    EXPECT_EQ(2, installation.run(args).status) << args[0];
-  }
-}
-
 TEST(Program, PromptsUntilAFolderPassesAndCancelsAtEndOfInput) {
   Installation installation;
   // A relative folder, resolved against the current folder, after two refusals.
@@ -48,6 +25,15 @@ TEST(Program, PromptsUntilAFolderPassesAndCancelsAtEndOfInput) {
     EXPECT_EQ(3, other.run(args, input).status) << input;
   }
   EXPECT_EQ(std::vector<std::string>{}, other.outputNames());
+  // A folder given that fails the checks, and bad usage, where nobody can
+  // be asked again.
+  const ProgramRun refused = other.run({"--console", "--yes", "--output", (other.root() / "missing").string()});
+  EXPECT_EQ(2, refused.status);
+  EXPECT_EQ(kTitle + "指定したデータ出力先が見つかりません。\n", refused.err);
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--bogus"}, {"--check", "--yes"}, {"--check", "--output", other.outputFolder().string()}}) {
+    EXPECT_EQ(2, other.run(args).status) << args[0];
+  }
 }
 
 TEST(Program, SecondCopyEndsAtOnceWithoutOutput) {

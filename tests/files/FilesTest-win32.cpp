@@ -38,50 +38,6 @@ TEST(OutputFolderTest, FullPathsComeFromTheSystemWithBackslashes) {
   for (const auto& [text, full] : cases) EXPECT_EQ(fullPathOf(text), full) << text;
 }
 
-// 240 bytes pass the length check, 241 fail it, counted in CP932: a
-// Japanese character two bytes, a half-width katakana one.
-TEST(OutputFolderTest, TheLengthLimitCountsCp932Bytes) {
-  std::string path = "C:\\";
-  while (path.size() < 240 - 13) path += "日本";  // 2 + 2 CP932 bytes each time, 6 in UTF-8
-  path += "ｱ";
-  while (cp932Length(path) < 240) path += "a";
-  ASSERT_EQ(cp932Length(path), 240u);
-  EXPECT_EQ(checkOutputFolder(path).failure, kFolderNotFound);
-  EXPECT_EQ(checkOutputFolder(path + "b").failure, kFolderTooLong);
-  EXPECT_EQ(checkOutputFolder(path + "b").fullPath, path + "b");
-}
-
-TEST(OutputFolderTest, ChecksWindowsFoldersInTheirOrder) {
-  TempFolder folder;
-  // Wine keeps no read-only attribute that a program sets on a folder: there
-  // the one the build made.
-  std::string readOnly = makeFolder(folder, "read-only");
-  SetFileAttributesW(widened(readOnly).c_str(), FILE_ATTRIBUTE_READONLY);
-  const char* built = std::getenv("KEXPORTER_READ_ONLY_FOLDER");
-  if (!(GetFileAttributesW(widened(readOnly).c_str()) & FILE_ATTRIBUTE_READONLY) && built) readOnly = built;
-  ASSERT_TRUE(GetFileAttributesW(widened(readOnly).c_str()) & FILE_ATTRIBUTE_READONLY) << readOnly;
-  const std::string hidden = makeFolder(folder, "hidden");
-  writeFile(inFolder(folder, "hidden\\h.txt"), "");
-  SetFileAttributesW(widened(inFolder(folder, "hidden\\h.txt")).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-  const std::string nested = makeFolder(folder, "nested");
-  makeFolder(folder, "nested\\empty");
-  const std::string empty = makeFolder(folder, "empty");
-  writeFile(inFolder(folder, "file"), "");
-
-  const std::pair<std::string, const char*> cases[] = {
-      {"", kFolderNotGiven},           {inFolder(folder, "missing"), kFolderNotFound},
-      {inFolder(folder, "file"), kFolderNotFound}, {readOnly, kFolderNotFound},
-      {hidden, kFolderNotEmpty},       {nested + "\\", kFolderNotEmpty},
-      {folder.path(), kFolderNotEmpty},
-  };
-  for (const auto& [text, failure] : cases) EXPECT_EQ(checkOutputFolder(text).failure, failure) << text;
-
-  const FolderCheck passed = checkOutputFolder(empty + "\\.\\x\\..\\");
-  EXPECT_TRUE(passed.passed()) << passed.failure;
-  EXPECT_EQ(passed.fullPath, empty + "\\");
-  EXPECT_TRUE(fs::is_empty(empty));  // the probe is gone
-}
-
 TEST_F(RunLogTest, RefusesAFolderAtTheLogsName) {
   makeFolder(folder, "Kexporter.log");
   RunLog::open();

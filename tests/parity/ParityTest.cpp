@@ -120,7 +120,9 @@ class Parity : public ::testing::Test {
   }
 
   static Outcome windowsRun(const Installation& installation, std::vector<std::string> args) {
-    const fs::path bin = installation.root() / "wbin", out = installation.root() / "wout";
+    // A Japanese name with a space: through the command line, the checks
+    // and the result text.
+    const fs::path bin = installation.root() / "wbin", out = installation.root() / "出力 ｳｨﾝﾄﾞｳｽﾞ";
     if (!fs::exists(bin)) fs::copy(kWindowsBin, bin, fs::copy_options::recursive);
     fs::copy_file(installation.root() / "bin" / "Kexporter.ini", bin / "Kexporter.ini",
                   fs::copy_options::overwrite_existing);

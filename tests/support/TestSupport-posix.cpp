@@ -38,6 +38,15 @@ std::string convert(const std::string& text, const char* to, const char* from) {
 
 }  // namespace
 
+std::string readOnlyFolderIn(const std::string& parent) {
+  const std::string folder = parent + "/read-only";
+  std::filesystem::create_directory(folder);
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  return folder;
+}
+
+void addHiddenEntry(const std::string& folder) { writeFile(folder + "/.keep", ""); }
+
 std::string cp932(const std::string& utf8) { return convert(utf8, "CP932", "UTF-8"); }
 std::string fromCp932(const std::string& bytes) { return convert(bytes, "UTF-8", "CP932"); }
 

@@ -113,3 +113,19 @@ std::string fromCp932(const std::string& bytes) {
   MultiByteToWideChar(932, 0, bytes.data(), size, wide.data(), static_cast<int>(wide.size()));
   return utf8Of(wide);
 }
+
+std::string readOnlyFolderIn(const std::string& parent) {
+  const std::string folder = parent + "\\read-only";
+  CreateDirectoryW(widened(folder).c_str(), nullptr);
+  SetFileAttributesW(widened(folder).c_str(), FILE_ATTRIBUTE_READONLY);
+  if (GetFileAttributesW(widened(folder).c_str()) & FILE_ATTRIBUTE_READONLY) return folder;
+  // Wine reports the attribute for a Linux folder without write bits.
+  const char* built = std::getenv("KEXPORTER_READ_ONLY_FOLDER");
+  return built ? built : folder;
+}
+
+void addHiddenEntry(const std::string& folder) {
+  const std::string entry = folder + "\\h.txt";
+  writeFile(entry, "");
+  SetFileAttributesW(widened(entry).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+}

@@ -83,6 +83,15 @@ class ScopedWorkingFolder {
   std::filesystem::path before_;
 };
 
+// How a case is set up where the platforms differ. A folder in `parent`
+// that the output folder checks find read-only: on POSIX without write
+// bits; on Windows with FILE_ATTRIBUTE_READONLY (under Wine, which keeps no
+// such attribute that a program sets, the one the build made).
+std::string readOnlyFolderIn(const std::string& parent);
+// Puts an entry into `folder` that a listing shows only on request: a dot
+// file on POSIX, a hidden system file on Windows.
+void addHiddenEntry(const std::string& folder);
+
 // UTF-8 text as CP932 bytes and back, by iconv rather than the program's own
 // conversion; throws when the text does not convert.
 std::string cp932(const std::string& utf8);

@@ -2,7 +2,8 @@
 # End-to-end runs of the Windows program under Wine against a demo
 # installation imported with regedit, one case per call:
 #   wine-endtoend.sh CASE
-# Cases: demo-matches-linux, folder-checks, busy-run, remote.
+# Cases: busy-run, remote. (Whole exports of both builds compared: the
+# parity test, tests/parity/; the folder checks: the files tests.)
 # Environment: WINEPREFIX (the test run's prefix), KEXPORTER_LINUX_BUILD (the
 # Linux build, for the demo generator and the Linux program),
 # KEXPORTER_WINDOWS_BIN (the Windows build's bin/), KEXPORTER_SOURCE_DIR.
@@ -61,74 +62,6 @@ run_windows() {
   wine_run "$work/wbin/Kexporterrun.exe" "$@" > "$work/$name.out" 2> "$work/$name.err" || status=$?
 }
 
-# A file's text in UTF-8 with its time stamps and the output folder's path
-# ($2, as the program wrote it; through the environment, which keeps its
-# backslashes) replaced, CR LF as LF: the Linux and the
-# Windows runs must agree on everything else.
-normalised() {
-  iconv -f CP932 -t UTF-8 "$1" | tr -d '\r' \
-    | sed -E 's|^[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} |<time> |' \
-    | folder="$2" awk '{ f = ENVIRON["folder"]; while ((i = index($0, f)) > 0) $0 = substr($0, 1, i - 1) "<output>" substr($0, i + length(f)); print }'
-}
-
-# The same demo exported by both builds, each with the same Kexporter.ini
-# beside it (a line limit, so that files are split): the CSV files equal byte
-# for byte, the logs and the result texts apart from time stamps, the output
-# folder's spelling and line ends. The folder's name, Japanese with a space,
-# goes through the command line, the checks and the result text.
-case_demo_matches_linux() {
-  local settings=$'[Kexporter]\r\nCSVMAXLINE=100\r\n'
-  windows_installation "$settings"
-  "$KEXPORTER_LINUX_BUILD/bin/kexporter-demo" --dir "$work/linst" >/dev/null || exit 1
-  local lout="$work/出力 ﾘﾅｯｸｽ" wout="$work/出力 ｳｨﾝﾄﾞｳｽﾞ"
-  mkdir -p "$work/lbin" "$lout" "$wout"
-  cp "$KEXPORTER_LINUX_BUILD/bin/Kexporterrun" "$work/lbin/"
-  ln -s "$KEXPORTER_LINUX_BUILD/lib" "$work/lib"
-  printf '%s' "$settings" > "$work/lbin/Kexporter.ini"
-
-  local linux=0
-  PEL_REGISTRY="$work/linst/registry.reg" "$work/lbin/Kexporterrun" --console --yes --output "$lout" \
-    > "$work/linux.out" 2> "$work/linux.err" || linux=$?
-  run_windows windows --console --yes --output "$(winpath "$wout")"
-  expect_eq 0 "$linux" "Linux exit status"
-  expect_eq 0 "$status" "Windows exit status"
-  expect_eq "$(ls "$lout")" "$(ls "$wout")" "files written"
-  [ -f "$wout/destination_2.csv" ] || fail "the line limit of Kexporter.ini did not split the destinations"
-  local file
-  for file in "$lout"/*.csv; do
-    cmp "$file" "$wout/$(basename "$file")" || fail "$(basename "$file") differs"
-  done
-  diff <(normalised "$lout/Kexporter.log" "$lout") \
-    <(normalised "$wout/Kexporter.log" "$(winpath "$wout")") || fail "the logs differ"
-  # The terminal text is UTF-8 on both.
-  diff <(iconv -f UTF-8 -t CP932 "$work/linux.out" | normalised /dev/stdin "$lout") \
-    <(iconv -f UTF-8 -t CP932 "$work/windows.out" | normalised /dev/stdin "$(winpath "$wout")") \
-    || fail "the result texts differ"
-  diff <(tr -d '\r' < "$work/linux.err") <(tr -d '\r' < "$work/windows.err") || fail "the progress texts differ"
-}
-
-# An --output that fails the folder checks ends the run with status 2 and
-# the check's warning, nothing written.
-case_folder_checks() {
-  windows_installation ""
-  mkdir -p "$work/full" "$work/empty"
-  echo x > "$work/full/x.txt"
-  local -a table=(
-    "$(winpath "$work/missing")|指定したデータ出力先が見つかりません。"
-    "$(winpath "$work/full")|指定したデータ出力先が空ではありません。"
-    "|データ保存先を指定してください。"
-    "$(winpath "$work/empty")\\$(printf 'あ%.0s' $(seq 1 120))|データ出力先パスが長すぎます。"
-  )
-  local row
-  for row in "${table[@]}"; do
-    run_windows check --console --yes --output "${row%%|*}"
-    expect_eq 2 "$status" "exit status for --output [${row%%|*}]"
-    expect_contains "$work/check.err" "${row#*|}" "warning for --output [${row%%|*}]"
-  done
-  expect_eq "x.txt" "$(ls "$work/full")" "the folder that is not empty"
-  expect_eq "" "$(ls "$work/empty")" "the empty folder"
-}
-
 # One copy held in the middle of its export: its diagnostic messages (one per
 # row at debug level) go to a pipe that is read only when the test lets it
 # go. Meanwhile a second copy ends with 4, and a CSV name the run has yet to
@@ -182,11 +115,9 @@ case_remote() {
 }
 
 case "${1:-}" in
-  demo-matches-linux) case_demo_matches_linux ;;
-  folder-checks) case_folder_checks ;;
   busy-run) case_busy_run ;;
   remote) case_remote ;;
-  *) echo "usage: $0 demo-matches-linux|folder-checks|busy-run|remote" >&2; exit 2 ;;
+  *) echo "usage: $0 busy-run|remote" >&2; exit 2 ;;
 esac
 [ $failures -eq 0 ] || exit 1
 echo "passed"
