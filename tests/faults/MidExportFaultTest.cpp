@@ -142,33 +142,6 @@ TEST_F(FaultTest, OutputFolderSwappedForALinkMidExportKeepsWritingIntoTheChecked
   EXPECT_EQ(S + "KLX to MPVコンバータ[エクスポータ]が終了しました。", installation.logLines().back());
 }
 
-// The delivery service writes while the export reads (WAL journal, so the
-// writer is not blocked): the files and counts show the data as they were
-// when the export began.
-TEST_F(FaultTest, WriterDuringTheExportDoesNotReachTheFiles) {
-  installation.sql(accountRows(3000) + "PRAGMA journal_mode=WAL; insert into umGroup values ('" + accountGuid(1) +
-                   "','m1'); insert into umTSI values ('T1','G','S');");
-  mayChange = {"nxv5/data/ud_gwAddress.db", "nxv5/data/ud_gwAddress.db-wal"};  // the service's own writes
-  start(true);
-  const fs::path destination = installation.outputFolder() / "destination_1.csv";
-  ASSERT_TRUE(holdWhen([&] { return readFile(destination).size() > 100; }));
-  EXPECT_LT(occurrences(readFile(destination), "\r\n"), 1000u);  // held in the middle
-  installation.sql("BEGIN;" + accountRows(500, 5001) + "delete from umAccount where ac_id between 2001 and 2500;"
-                   "insert into umGroup values ('" + accountGuid(2) + "','m2'); delete from umTSI; COMMIT;");
-  const ProgramRun run = finish();
-
-  EXPECT_EQ(0, run.status) << run.err;
-  const std::string csv = installation.output("destination_1.csv");
-  EXPECT_EQ(3001u, occurrences(csv, "\r\n"));
-  EXPECT_NE(std::string::npos, csv.find(accountGuid(2500)));
-  EXPECT_EQ(std::string::npos, csv.find(accountGuid(5001)));
-  EXPECT_EQ(cp932("GGUID,NAME,DGUID\r\n\"" + accountGuid(1) + "\",\"利用者 1\",\"m1\"\r\n"),
-            installation.output("group_1.csv"));
-  EXPECT_EQ("NAME,SENDER,DGUID\r\n\"T1\",\"S\",\"G\"\r\n", installation.output("tsi_1.csv"));
-  const std::vector<std::string> log = installation.logLines();
-  EXPECT_EQ(1, std::count(log.begin(), log.end(), S + "あて先数：3000"));
-}
-
 // A page of the table is damaged in the middle of the file: reading its
 // rows fails half-way. The rows before are written whole, and the run fails
 // instead of reporting a complete table.
