@@ -1,5 +1,4 @@
-// What only Windows has: its paths, attributes and sharing, and how its
-// process ends.
+// What only Windows has: its full paths, and how its process ends.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,11 +7,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "Cp932Text.h"
 #include "FileLines.h"
-#include "FilesTestSupport.h"
 #include "OutputFolder.h"
-#include "RunLog.h"
+#include "TestSupport.h"
 #include "Pelcore/PelWin32Text.h"
 
 namespace fs = std::filesystem;
@@ -20,12 +17,6 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string inFolder(const TempFolder& folder, const std::string& name) { return folder.path() + "\\" + name; }
-
-std::string makeFolder(const TempFolder& folder, const std::string& name) {
-  const std::string path = inFolder(folder, name);
-  CreateDirectoryW(widened(path).c_str(), nullptr);
-  return path;
-}
 
 TEST(OutputFolderTest, FullPathsComeFromTheSystemWithBackslashes) {
   TempFolder folder;
@@ -36,46 +27,6 @@ TEST(OutputFolderTest, FullPathsComeFromTheSystemWithBackslashes) {
       {"out", base + "\\out"}, {"..\\out\\", fs::path(base).parent_path().string() + "\\out\\"},
   };
   for (const auto& [text, full] : cases) EXPECT_EQ(fullPathOf(text), full) << text;
-}
-
-TEST_F(RunLogTest, RefusesAFolderAtTheLogsName) {
-  makeFolder(folder, "Kexporter.log");
-  RunLog::open();
-  EXPECT_FALSE(RunLog::isOpen());
-  EXPECT_EQ(screen.warnings, std::vector<std::string>{"ログファイル書き込みに失敗しました。"});
-}
-
-// A link planted at the log's name is neither followed nor written through.
-// Windows makes it with CreateSymbolicLinkW (where the user may); under
-// Wine, which has no reparse points, the Unix ln makes it.
-TEST_F(RunLogTest, RefusesALinkAtTheLogsName) {
-  TempFolder elsewhere;
-  const std::string target = inFolder(elsewhere, "target.txt");
-  writeFile(target, "keep");
-  const std::string link = inFolder(folder, "Kexporter.log");
-  using UnixName = char*(CDECL*)(const wchar_t*);
-  const auto unixName = reinterpret_cast<UnixName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
-  if (unixName != nullptr) {
-    std::wstring command = widened(std::string("ln -s ") + unixName(widened(target).c_str()) + " " +
-                                   unixName(widened(link).c_str()));
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION ln{};
-    ASSERT_TRUE(CreateProcessW(L"Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &ln));
-    CloseHandle(ln.hThread);
-    CloseHandle(ln.hProcess);
-    // Wine does not wait for a Unix process: the link is what tells.
-    for (int waited = 0; waited < 10000 && !fs::exists(link); waited += 10) Sleep(10);
-  } else if (!CreateSymbolicLinkW(widened(link).c_str(), widened(target).c_str(), 0)) {
-    GTEST_SKIP() << "no right to make a symbolic link";
-  }
-  ASSERT_TRUE(fs::exists(link));
-  RunLog::open();
-  EXPECT_FALSE(RunLog::isOpen());
-  EXPECT_EQ(screen.warnings, std::vector<std::string>{"ログファイル書き込みに失敗しました。"});
-  EXPECT_EQ(readFile(target), "keep");
 }
 
 // Run as a child by the test below: a thread writes lines of 1 MiB without

@@ -1,6 +1,8 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <iconv.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,6 +48,17 @@ std::string readOnlyFolderIn(const std::string& parent) {
 }
 
 void addHiddenEntry(const std::string& folder) { writeFile(folder + "/.keep", ""); }
+
+bool plantSymbolicLink(const std::string& target, const std::string& link) {
+  return symlink(target.c_str(), link.c_str()) == 0;
+}
+
+bool underWine() { return false; }
+
+bool makeFifo(const std::string& path, bool withReader) {
+  if (mkfifo(path.c_str(), 0600) != 0) return false;
+  return !withReader || open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) >= 0;
+}
 
 std::string cp932(const std::string& utf8) { return convert(utf8, "CP932", "UTF-8"); }
 std::string fromCp932(const std::string& bytes) { return convert(bytes, "UTF-8", "CP932"); }

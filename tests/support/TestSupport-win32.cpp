@@ -129,3 +129,36 @@ void addHiddenEntry(const std::string& folder) {
   writeFile(entry, "");
   SetFileAttributesW(widened(entry).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 }
+
+bool plantSymbolicLink(const std::string& target, const std::string& link) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  const auto unixName = reinterpret_cast<UnixName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+  if (unixName == nullptr) return CreateSymbolicLinkW(widened(link).c_str(), widened(target).c_str(), 0) != FALSE;
+  // Wine does not wait for a Unix process: a file made after the link tells
+  // that it is there.
+  const std::string done = link + ".made";
+  const std::string unixLink = unixName(widened(link).c_str());
+  // Split by the Windows rules into sh, -c and the script. REQUIRES: no
+  // blank or quote in either path.
+  std::wstring command = widened("sh -c \"ln -s " + std::string(unixName(widened(target).c_str())) + " " +
+                                 unixLink + " && touch " + unixLink + ".made\"");
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION shell{};
+  if (!CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &shell)) {
+    return false;
+  }
+  CloseHandle(shell.hThread);
+  CloseHandle(shell.hProcess);
+  for (int waited = 0; waited < 10000; waited += 10) {
+    if (DeleteFileW(widened(done).c_str())) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+bool underWine() { return GetProcAddress(GetModuleHandleW(L"ntdll"), "wine_get_version") != nullptr; }
+
+bool makeFifo(const std::string&, bool) { return false; }

@@ -92,6 +92,18 @@ std::string readOnlyFolderIn(const std::string& parent);
 // file on POSIX, a hidden system file on Windows.
 void addHiddenEntry(const std::string& folder);
 
+// Plants a symbolic link at `link` to `target`: on Windows through
+// CreateSymbolicLinkW, under Wine (which has no reparse points) through the
+// Unix ln. False where the user may not make one.
+bool plantSymbolicLink(const std::string& target, const std::string& link);
+// Whether the program runs under Wine, whose Unix links behave as no
+// Windows link does.
+bool underWine();
+// Makes a FIFO at `path`, with a reader that holds it open for the rest of
+// the test program when `withReader`; false where the platform has none
+// (Windows).
+bool makeFifo(const std::string& path, bool withReader = false);
+
 // UTF-8 text as CP932 bytes and back, by iconv rather than the program's own
 // conversion; throws when the text does not convert.
 std::string cp932(const std::string& utf8);
