@@ -39,7 +39,6 @@ class CheckReport {
   void finish();
 
   int problems() const { return problems_; }
-  int notes() const { return notes_; }
 
  private:
   struct KindCount {

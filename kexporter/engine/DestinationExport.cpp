@@ -4,7 +4,6 @@
 
 #include "AutoCloseDatabase.h"
 #include "AutoCloseRowset.h"
-#include "CheckReport.h"
 #include "CsvOutputFile.h"
 #include "ProgressView.h"
 #include "RowValueText.h"
@@ -35,11 +34,10 @@ const char16_t* const kDuplicateGuidsQuery =
 // A check's note for each GUID that more than one account carries: every
 // copy is written, and the group join repeats the owner's members per copy.
 void noteDuplicateGuids(RunState& state) {
-  state.noteEach(kDuplicateGuidsQuery, "accounts sharing a GUID", [&state](const std::string& guid, int copies) {
-    state.check->note(state.table, guid,
-                      std::to_string(copies) +
-                          " accounts have this GUID: each is written, and a group it owns lists every member " +
-                          std::to_string(copies) + " times");
+  state.noteEach(kDuplicateGuidsQuery, "accounts sharing a GUID", [](int copies) {
+    const std::string times = std::to_string(copies);
+    return times + " accounts have this GUID: each is written, and a group it owns lists every member " + times +
+           " times";
   });
 }
 

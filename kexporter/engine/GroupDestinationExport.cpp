@@ -4,7 +4,6 @@
 
 #include "AutoCloseDatabase.h"
 #include "AutoCloseRowset.h"
-#include "CheckReport.h"
 #include "Cp932Text.h"
 #include "CsvOutputFile.h"
 #include "ProgressView.h"
@@ -58,12 +57,10 @@ void GroupDestinationExport::appendMember(const std::string& memberText) {
 }
 
 void GroupDestinationExport::noteOwnersWithoutAccount() {
-  state_.noteEach(kOwnersWithoutAccountQuery, "group owners without an account",
-                  [this](const std::string& owner, int rows) {
-                    state_.check->note(state_.table, owner,
-                                       "no account has this GUID: the group rows of this owner are not exported (" +
-                                           std::to_string(rows) + (rows == 1 ? " row)" : " rows)"));
-                  });
+  state_.noteEach(kOwnersWithoutAccountQuery, "group owners without an account", [](int rows) {
+    return "no account has this GUID: the group rows of this owner are not exported (" + std::to_string(rows) +
+           (rows == 1 ? " row)" : " rows)");
+  });
 }
 
 void GroupDestinationExport::run() {

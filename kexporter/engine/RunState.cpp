@@ -100,7 +100,7 @@ void RunState::closeFile(CsvOutputFile& file) {
 }
 
 void RunState::noteEach(const char16_t* query, const std::string& what,
-                        const std::function<void(const std::string& guid, int count)>& note) {
+                        const std::function<std::string(int count)>& noteText) {
   ColumnBinding bindings[2];
   bindings[0].type = kColumnText;
   bindings[1].type = kColumnInteger;
@@ -110,7 +110,7 @@ void RunState::noteEach(const char16_t* query, const std::string& what,
   std::string guid;
   while ((rc = database->GetNextRow(0)) == VEK_S_OK) {
     assignColumnText(guid, bindings[0], 0);
-    note(guid, columnInt(bindings[1]));
+    check->note(table, guid, noteText(columnInt(bindings[1])));
   }
   database->CloseRowset();
   if (rc != VEK_E_NOMOREROWS) check->note(table, "", what + " could not be looked for: the database access failed");

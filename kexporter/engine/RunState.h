@@ -87,11 +87,11 @@ struct RunState {
   // Fails the run; a check also reports the row's problem.
   void failRow(const std::string& guid, const std::string& what);
   // For a check's notes: runs `query`, whose rows are a GUID text and a
-  // count, and calls note(guid as its column text, count) for each. A query
-  // that cannot be read becomes a note of its own, `what` saying what was
-  // looked for.
+  // count, and notes each GUID (as its column text) with noteText(count). A
+  // query that cannot be read becomes a note of its own, `what` saying what
+  // was looked for.
   void noteEach(const char16_t* query, const std::string& what,
-                const std::function<void(const std::string& guid, int count)>& note);
+                const std::function<std::string(int count)>& noteText);
 
  private:
   // GetNextRow; a check passes over the rows whose values do not fit,

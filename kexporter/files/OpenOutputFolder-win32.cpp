@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include "OpenOutputFolder.h"
-#include "OutputFolder.h"
 #include "Pelcore/PelWin32Text.h"
 
 namespace {
@@ -75,7 +74,7 @@ bool OpenOutputFolder::isWritable() const {
 
 // The files below are named by the path, which the held folder pins.
 OpenOutputFolder::Probe OpenOutputFolder::createAndRemove(const std::string& name) const {
-  const std::wstring probe = widened(path_ + kPathSeparator + name);
+  const std::wstring probe = widened(pathOf(name));
   const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS ? Probe::NameTaken : Probe::Failed;
@@ -87,7 +86,7 @@ OpenOutputFolder::Probe OpenOutputFolder::createAndRemove(const std::string& nam
 bool OpenOutputFolder::isEmpty() const {
   if (!isOpen()) return false;
   WIN32_FIND_DATAW entry{};
-  const HANDLE listing = FindFirstFileW(widened(path_ + kPathSeparator + "*").c_str(), &entry);
+  const HANDLE listing = FindFirstFileW(widened(pathOf("*")).c_str(), &entry);
   // A drive root has no "." and "..": nothing found there is an empty one.
   if (listing == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
   bool empty = true;
@@ -103,7 +102,7 @@ bool OpenOutputFolder::isEmpty() const {
 
 NativeFile OpenOutputFolder::createIn(const std::string& name) const {
   if (!isOpen()) return kNoFile;
-  const HANDLE file = CreateFileW(widened(path_ + kPathSeparator + name).c_str(), GENERIC_WRITE, kShareReadWrite,
+  const HANDLE file = CreateFileW(widened(pathOf(name)).c_str(), GENERIC_WRITE, kShareReadWrite,
                                   nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   return file == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<NativeFile>(file);
 }
@@ -111,7 +110,7 @@ NativeFile OpenOutputFolder::createIn(const std::string& name) const {
 NativeFile OpenOutputFolder::appendIn(const std::string& name) const {
   if (!isOpen()) return kNoFile;
   // A reparse point at the name is opened as itself, and then refused.
-  const HANDLE file = CreateFileW(widened(path_ + kPathSeparator + name).c_str(), GENERIC_READ | GENERIC_WRITE,
+  const HANDLE file = CreateFileW(widened(pathOf(name)).c_str(), GENERIC_READ | GENERIC_WRITE,
                                   kShareReadWrite, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return kNoFile;

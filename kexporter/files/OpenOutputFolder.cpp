@@ -1,5 +1,7 @@
 #include "OpenOutputFolder.h"
 
+#include "OutputFolder.h"
+
 #include <cstdio>
 #include <random>
 
@@ -23,6 +25,8 @@ std::string probeName() {
 }  // namespace
 
 void OpenOutputFolder::hold(std::unique_ptr<OpenOutputFolder> folder) { heldFolder = std::move(folder); }
+
+std::string OpenOutputFolder::pathOf(const std::string& name) const { return path_ + kPathSeparator + name; }
 
 bool OpenOutputFolder::canCreateFile() const {
   for (int tries = 0; tries < kProbeNames; ++tries) {

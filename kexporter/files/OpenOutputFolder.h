@@ -55,6 +55,8 @@ class OpenOutputFolder {
   Probe createAndRemove(const std::string& name) const;
   NativeFile createIn(const std::string& name) const;
   NativeFile appendIn(const std::string& name) const;
+  // `name` in this folder, by its path.
+  std::string pathOf(const std::string& name) const;
 
   std::string path_;
   NativeFile folder_ = kNoFile;

@@ -65,17 +65,9 @@ std::string nextLine(const std::string& text, std::size_t& at) {
   return line;
 }
 
-}  // namespace
-
-std::optional<std::string> ProfileReader::read(const std::string& path, const std::string& section,
-                                               const std::string& key) {
-  const std::optional<std::string> bytes = fileBytes(path);
-  if (!bytes) return std::nullopt;
-  return valueIn(*bytes, section, key);
-}
-
-std::optional<std::string> ProfileReader::valueIn(const std::string& fileBytes, const std::string& section,
-                                                  const std::string& key) {
+// The value of key in section of a file's bytes, as read() says.
+std::optional<std::string> valueIn(const std::string& fileBytes, const std::string& section,
+                                   const std::string& key) {
   const std::string text = textOf(fileBytes);
   bool inSection = false;
   for (std::size_t at = 0; at < text.size();) {
@@ -94,3 +86,13 @@ std::optional<std::string> ProfileReader::valueIn(const std::string& fileBytes, 
   }
   return std::nullopt;
 }
+
+}  // namespace
+
+std::optional<std::string> ProfileReader::read(const std::string& path, const std::string& section,
+                                               const std::string& key) {
+  const std::optional<std::string> bytes = fileBytes(path);
+  if (!bytes) return std::nullopt;
+  return valueIn(*bytes, section, key);
+}
+

@@ -28,10 +28,6 @@ class ProfileReader {
   static std::optional<std::string> read(const std::string& path, const std::string& section,
                                          const std::string& key);
 
-  // The same for a file's bytes already read.
-  static std::optional<std::string> valueIn(const std::string& fileBytes, const std::string& section,
-                                            const std::string& key);
-
  private:
   // The bytes of the regular file at path, opened without blocking, or
   // nothing as read() says; one twin per platform.

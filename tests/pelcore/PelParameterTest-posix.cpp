@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ParameterTestText.h"
 #include "Pelcore/PelMessage.h"
 #include "Pelcore/PelParameter.h"
 #include "TestSupport.h"
@@ -21,12 +22,6 @@ const PelUnicodeString kSource(u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\
 const PelUnicodeString kX(u"HKLM\\SOFTWARE\\X");
 
 PelUnicodeString text(const char16_t* s) { return PelUnicodeString(s); }
-
-std::vector<std::string> texts(const PelMessageRecorder& recorder) {
-  std::vector<std::string> out;
-  for (const PelMessage& m : recorder.messages()) out.push_back(m.text);
-  return out;
-}
 
 void backdate(const std::string& file) {
   const auto minuteAgo = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1);

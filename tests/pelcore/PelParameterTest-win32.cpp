@@ -4,20 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "ParameterTestText.h"
 #include "Pelcore/PelMessage.h"
 #include "Pelcore/PelParameter.h"
 #include "TestRegistry.h"
 #include "TestSupport.h"
 
 namespace {
-
-PelUnicodeString text(const std::string& utf8) { return PelUnicodeString::fromUtf8(utf8); }
-
-std::vector<std::string> texts(const PelMessageRecorder& recorder) {
-  std::vector<std::string> out;
-  for (const PelMessage& m : recorder.messages()) out.push_back(m.text);
-  return out;
-}
 
 // A key of the test's own below HKEY_CURRENT_USER, removed with all below it
 // at the end.

@@ -4,21 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "ParameterTestText.h"
 #include "Pelcore/PelMessage.h"
 #include "Pelcore/PelParameter.h"
 #include "TestRegistry.h"
-
-namespace {
-
-PelUnicodeString text(const std::string& utf8) { return PelUnicodeString::fromUtf8(utf8); }
-
-std::vector<std::string> texts(const PelMessageRecorder& recorder) {
-  std::vector<std::string> out;
-  for (const PelMessage& m : recorder.messages()) out.push_back(m.text);
-  return out;
-}
-
-}  // namespace
 
 // Values as regedit imports them, read through either platform's store: a
 // key of the test's own below HKEY_CURRENT_USER, which a user may write on
