@@ -16,12 +16,7 @@ namespace {
 
 class DemoInstallationTest : public ::testing::Test {
  protected:
-  // Runs the generator with the options; returns its exit status.
-  int run(const std::string& options) {
-    const std::string command = std::string(KEXPORTER_DEMO_PROGRAM) + " " + options + " >/dev/null 2>&1";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  int run(const std::string& options) { return makeDemoInstallation(options); }
   std::string dir(const std::string& name) { return root_ / name; }
   fs::path current(const std::string& name) { return dir(name) + "/nxv5/data/ud_gwAddress.db"; }
   fs::path older(const std::string& name) { return dir(name) + "/nxv4/data/ud_gwAddress.db"; }
@@ -50,11 +45,6 @@ std::vector<std::string> query(const fs::path& db, const std::string& sql) {
   return rows;
 }
 
-// Table sizes as "accounts groups TSIs".
-const char* const kCounts =
-    "select (select count(*) from umAccount) || ' ' || (select count(*) from umGroup) || ' ' ||"
-    " (select count(*) from umTSI)";
-
 // The export of this data through the dialogs is checked by their tests;
 // here the cases the data must hold for the export to meet them.
 TEST_F(DemoInstallationTest, DefaultDataAreTheSameEveryTimeAndHoldTheCasesTheExportDecidesOn) {
@@ -82,60 +72,37 @@ TEST_F(DemoInstallationTest, DefaultDataAreTheSameEveryTimeAndHoldTheCasesTheExp
   }
   EXPECT_EQ(readFile(current("w")), readFile(current("d")));
 
+  // The cases the export decides on: every tray value, the special trays'
+  // names, TSIs without a sender.
   const fs::path db = current("d");
-  EXPECT_EQ(query(db, kCounts), std::vector<std::string>{"300 120 40"});
-  // The special trays' names in both widths, with each tray value.
+  EXPECT_EQ(query(db, "select distinct quote(ac_storeTray) from umAccount order by 1"),
+            (std::vector<std::string>{"0", "1", "2", "NULL"}));
   EXPECT_EQ(query(db, "select count(distinct ac_name || quote(ac_storeTray)) from umAccount"
                       " where ac_name in ('ﾌｧｸｽ受信ﾄﾚｲ', '未転送ﾄﾚｲ', 'ファクス受信トレイ', '未転送トレイ')"),
             std::vector<std::string>{"6"});
-  EXPECT_EQ(query(db, "select distinct quote(ac_storeTray) from umAccount order by 1"),
-            (std::vector<std::string>{"0", "1", "2", "NULL"}));
-  // TSIs without a sender and with a comma or quotes in their codes.
-  EXPECT_EQ(query(db, "select exists(select 1 from umTSI where ts_sender is null) and"
-                      " exists(select 1 from umTSI where ts_code like '%,%') and"
-                      " exists(select 1 from umTSI where ts_code like '%\"%')"),
-            std::vector<std::string>{"1"});
-  // One group has a single member and another many.
-  EXPECT_EQ(query(db, "select min(n) = 1 and max(n) >= 10"
-                      " from (select count(*) n from umGroup group by gr_ownerguid)"),
-            std::vector<std::string>{"1"});
-
-  // The older installation is small and shares no account with the current.
-  EXPECT_EQ(query(older("d"), kCounts), std::vector<std::string>{"40 15 8"});
-  const std::vector<std::string> oldGuids = query(older("d"), "select ac_guid from umAccount");
-  EXPECT_EQ(std::ranges::find_first_of(oldGuids, query(db, "select ac_guid from umAccount")), oldGuids.end());
+  EXPECT_EQ(query(db, "select count(*) > 0 from umTSI where ts_sender is null"), std::vector<std::string>{"1"});
 }
 
-TEST_F(DemoInstallationTest, SizesAndFaultsFollowTheOptions) {
-  ASSERT_EQ(run("--dir " + dir("s") + " --accounts 50 --groups 5 --members 9 --tsis 7 --with-faults"), 0);
-  const std::string withOwners =
-      kCounts + std::string(" || ' ' || (select count(distinct gr_ownerguid) from umGroup)");
-  EXPECT_EQ(query(current("s"), withOwners),
-            std::vector<std::string>{"50 9 7 5"});
-  for (const fs::path& db : {current("s"), older("s")}) {
-    EXPECT_EQ(query(db, "select count(*) from umGroup where gr_guid = ''"), std::vector<std::string>{"1"});
-  }
-  ASSERT_EQ(run("--dir " + dir("empty") + " --accounts 0 --groups 0 --members 0 --tsis 0"), 0);
-  EXPECT_EQ(query(current("empty"), kCounts), std::vector<std::string>{"0 0 0"});
-
-  for (const char* bad : {" --accounts 5 --groups 6", " --groups 5 --members 4", " --accounts -1"}) {
-    EXPECT_EQ(run("--dir " + dir("bad") + bad), 2) << bad;
-  }
-  EXPECT_EQ(run("--accounts 10"), 2);
-  EXPECT_FALSE(fs::exists(dir("bad")));
-}
-
+// Bad options and a folder that holds files of someone else's change nothing
+// but with --force, which keeps what is not the generator's.
 TEST_F(DemoInstallationTest, NonEmptyFolderNeedsForce) {
+  ASSERT_EQ(run("--dir " + dir("d")), 0);
   fs::create_directories(dir("full") + "/nxv5/data");
   writeFile(dir("full") + "/keep.txt", "mine");
   writeFile(dir("full") + "/nxv5/data/ud_gwAddress.db-journal", "stale");
   EXPECT_EQ(run("--dir " + dir("full")), 1);
   EXPECT_FALSE(fs::exists(dir("full") + "/registry.reg"));
 
+  for (const char* bad : {" --accounts 5 --groups 6", " --groups 5 --members 4", " --accounts -1"}) {
+    EXPECT_EQ(run("--dir " + dir("full") + bad), 2) << bad;
+  }
+  EXPECT_EQ(run("--accounts 10"), 2);
+  EXPECT_FALSE(fs::exists(dir("full") + "/registry.reg"));
+
   ASSERT_EQ(run("--dir " + dir("full") + " --force"), 0);
   EXPECT_EQ(readFile(dir("full") + "/keep.txt"), "mine");
   EXPECT_FALSE(fs::exists(dir("full") + "/nxv5/data/ud_gwAddress.db-journal"));
-  EXPECT_EQ(query(current("full"), kCounts), std::vector<std::string>{"300 120 40"});
+  EXPECT_EQ(readFile(current("full")), readFile(current("d")));
 }
 
 }  // namespace

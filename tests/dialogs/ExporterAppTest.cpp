@@ -35,8 +35,7 @@ namespace {
 class DemoRun : public testing::Test {
  protected:
   void SetUp() override {
-    const std::string demo = KEXPORTER_DEMO_PATH " --dir " + temp_.path() + "/demo > /dev/null";
-    ASSERT_EQ(std::system(demo.c_str()), 0);
+    ASSERT_EQ(makeDemoInstallation("--dir " + temp_ / "demo"), 0);
     setenv("PEL_REGISTRY", (temp_ / "demo/registry.reg").c_str(), 1);
     fs::create_directories(output_);
   }

@@ -233,7 +233,7 @@ TEST(ExportRun, CheckListsEveryProblemWhereTheExportStopsAtTheFirst) {
 TEST(ExportRun, CheckCountsWhatTheExportWritesAndWritesNothing) {
   Installation installation("Kexporterrun-checkdemo");
   const fs::path demo = installation.root() / "demo";
-  ASSERT_EQ(0, std::system((KEXPORTER_DEMO_PROGRAM " --dir " + demo.string() + " >/dev/null").c_str()));
+  ASSERT_EQ(0, makeDemoInstallation("--dir " + demo.string()));
   installation.registry(readFile(demo / "registry.reg"));
   installation.settings("[Kexporter]\nCSVMAXLINE=50\n");
   // Every entry below `root` with its size and modification time, but the

@@ -44,7 +44,7 @@ TEST(Program, SecondCopyEndsAtOnceWithoutOutput) {
   FILE* first = popen(("PEL_REGISTRY=" + (root / "registry.reg").string() + " " + installation.program().string() +
                        " --console > " + (root / "first.txt").string()).c_str(),
                       "w");
-  for (int wait = 0; wait < 500 && readFile(root / "first.txt").empty(); ++wait) usleep(10000);
+  ASSERT_TRUE(waitUntil([&] { return !readFile(root / "first.txt").empty(); }));
   for (const ProgramRun& second : {installation.exportAll(), installation.run({"--check"})}) {
     EXPECT_EQ(4, second.status);
     EXPECT_EQ("", second.out);

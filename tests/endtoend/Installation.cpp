@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <optional>
-#include <regex>
 #include <stdexcept>
 
 Installation::Installation(const std::string& programName) : programName_(programName) {
@@ -61,20 +60,7 @@ std::vector<std::string> Installation::outputNames() const {
   return names;
 }
 
-std::vector<std::string> Installation::logLines() const {
-  static const std::regex stamp(R"(^\d{4}/\d\d/\d\d \d\d:\d\d:\d\d (.*)$)");
-  std::vector<std::string> lines;
-  std::string log = fromCp932(output("Kexporter.log"));
-  std::size_t start = 0, end;
-  while ((end = log.find("\r\n", start)) != std::string::npos) {
-    std::string line = log.substr(start, end - start);
-    std::smatch match;
-    lines.push_back(std::regex_match(line, match, stamp) ? match[1].str() : "BAD: " + line);
-    start = end + 2;
-  }
-  if (start != log.size()) lines.push_back("UNTERMINATED: " + log.substr(start));
-  return lines;
-}
+std::vector<std::string> Installation::logLines() const { return runLogLines(output("Kexporter.log")); }
 
 constexpr int kPage = 4096;  // the gate FIFO's size
 
@@ -134,17 +120,15 @@ void RunningProgram::drain() const {
 }
 
 bool RunningProgram::holdWhen(const std::function<bool()>& reached) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < deadline) {
+  return waitUntil([&] {
     int queued = 0;
     ioctl(fifo_, FIONREAD, &queued);
     // Less room than a message takes: the program waits in its next one.
     const bool full = queued > kPage - 256;
     if (full && reached()) return true;
     if (full) drain();
-    else usleep(1000);
-  }
-  return false;
+    return false;
+  });
 }
 
 ProgramRun RunningProgram::finish(std::chrono::seconds limit) {

@@ -85,7 +85,7 @@ class RunningProgram {
   RunningProgram& operator=(const RunningProgram&) = delete;
 
   // Waits until the gated program stops at its full FIFO and `reached`
-  // holds, a page of messages at a time; false after ten seconds.
+  // holds, a page of messages at a time (see waitUntil).
   bool holdWhen(const std::function<bool()>& reached);
   void signal(int sig) const {
     if (pid_ > 0) kill(pid_, sig);  // never -1: that would reach every process

@@ -220,8 +220,7 @@ TEST_F(FaultTest, EndedMidExportLeavesOnlyWholeLines) {
     SCOPED_TRACE(sigabbrev_np(sig));
     clearOutput();
     start();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (readFile(second).empty() && std::chrono::steady_clock::now() < deadline) usleep(200);
+    waitUntil([&] { return !readFile(second).empty(); });
     signal(sig);
     const ProgramRun run = finish();
 

@@ -38,7 +38,11 @@ TEST(FileLines, DISABLED_WritesUntilEnded) {
     const std::string line = std::string(1 << 20, 'x') + "\r\n";
     for (;;) writeLine(reinterpret_cast<NativeFile>(file), line);
   }).detach();
-  Sleep(300);
+  // Ended once the first line is there, while the thread writes the next.
+  waitUntil([file] {
+    LARGE_INTEGER size{};
+    return !GetFileSizeEx(file, &size) || size.QuadPart > 0;
+  });
   endBetweenLines(42);
 }
 

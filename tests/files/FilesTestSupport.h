@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -59,18 +58,11 @@ class HeldFolderTest : public ::testing::Test {
 class CsvOutputFileTest : public HeldFolderTest {};
 class RunLogTest : public HeldFolderTest {};
 
-// The run log at `path` in UTF-8, each line's zero-padded time stamp
-// replaced by "T".
-inline std::string logText(const std::string& path) {
-  static const std::regex stamp(R"((^|\n)\d{4}/\d\d/\d\d \d\d:\d\d:\d\d )");
-  return std::regex_replace(fromCp932(readFile(path)), stamp, "$1T ");
-}
-
-// The run log's text for failures shown with these warnings.
-inline std::string failureLog(const std::vector<std::string>& warnings) {
-  std::string log;
-  for (const std::string& warning : warnings) log += "T ,【Failure】, " + warning + "\r\n";
-  return log;
+// The run log's lines for failures shown with these warnings.
+inline std::vector<std::string> failureLines(const std::vector<std::string>& warnings) {
+  std::vector<std::string> lines;
+  for (const std::string& warning : warnings) lines.push_back(",【Failure】, " + warning);
+  return lines;
 }
 
 #endif

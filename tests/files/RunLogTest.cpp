@@ -21,9 +21,9 @@ TEST_F(RunLogTest, AppendsWholeStampedLinesAndShowsTheMessageAfterWriting) {
   RunLog::close();
   RunLog::write(kTagSuccess, "after close", true);
 
-  EXPECT_EQ(logText(folder / "Kexporter.log"),
-            "earlier run\r\nT ,【Failure】, データベースの初期化が失敗しました。\r\nT ,【Failure】, \r\n"
-            "T ,【Success】, " + longMessage + "\r\n");
+  EXPECT_EQ(runLogLines(readFile(folder / "Kexporter.log")),
+            (std::vector<std::string>{"UNSTAMPED: earlier run", ",【Failure】, データベースの初期化が失敗しました。",
+                                      ",【Failure】, ", ",【Success】, " + longMessage}));
   EXPECT_EQ(screen.warnings, std::vector<std::string>{"データベースの初期化が失敗しました。"});
 }
 

@@ -42,12 +42,8 @@ std::string normalised(std::string text, const std::string& folder, char separat
 
 // The run log without its time stamps, in UTF-8.
 std::string logOf(const fs::path& folder, char separator) {
-  std::string log = fromCp932(readFile(folder / "Kexporter.log"));
   std::string out;
-  for (std::size_t start = 0, end; (end = log.find('\n', start)) != std::string::npos; start = end + 1) {
-    const std::string line = log.substr(start, end + 1 - start);
-    out += line.size() > 20 && line[4] == '/' ? line.substr(20) : line;
-  }
+  for (const std::string& line : runLogLines(readFile(folder / "Kexporter.log"))) out += line + "\n";
   return normalised(out, separator == '/' ? folder.string() : windowsPath(folder), separator);
 }
 

@@ -119,9 +119,7 @@ class PgTestSchema {
   bool loadDemo(const fs::path& folder, const std::string& options) const {
     const std::string conninfo = "host=" + server_.host + " port=" + server_.port +
                                  " options='-c search_path=" + name_ + "'";
-    return std::system((std::string(KEXPORTER_DEMO_PROGRAM) + " --dir " + folder.string() + " " +
-                        options + " --postgres \"" + conninfo + "\" >/dev/null")
-                           .c_str()) == 0;
+    return makeDemoInstallation("--dir " + folder.string() + " " + options + " --postgres \"" + conninfo + "\"") == 0;
   }
 
  private:
@@ -141,23 +139,23 @@ std::string remoteRegistry(const fs::path& top, const PgServer& server,
          server.host + "\"\r\n\"VekTesselPortNumber\"=dword:" + dword + "\r\n";
 }
 
-// The files of an export folder by name. The run log loses its time stamps;
-// the "tsi" files, whose query asks for no order, give their line counts
-// and, all together, their sorted rows.
+// The files of an export folder by name, the run log's as its lines; the
+// "tsi" files, whose query asks for no order, give their line counts and,
+// all together, their sorted rows.
 std::map<std::string, std::string> exportedFiles(const fs::path& folder) {
   std::map<std::string, std::string> files;
   std::vector<std::string> tsiRows;
   for (const auto& entry : fs::directory_iterator(folder)) {
     const std::string name = entry.path().filename();
     const bool tsi = name.rfind("tsi_", 0) == 0;
-    const std::size_t stamp = name == "Kexporter.log" ? 20 : 0;  // "YYYY/MM/DD hh:mm:ss "
     std::istringstream bytes(readFile(entry.path()));
     int count = 0;
     for (std::string line; std::getline(bytes, line); ++count) {
       if (tsi) tsiRows.push_back(line);
-      else files[name] += line.substr(std::min(stamp, line.size())) + "\n";
+      else files[name] += line + "\n";
     }
     if (tsi) files[name] = std::to_string(count) + " lines";
+    if (name == "Kexporter.log") files[name] = testing::PrintToString(runLogLines(readFile(entry.path())));
   }
   std::sort(tsiRows.begin(), tsiRows.end());
   for (const std::string& row : tsiRows) files["tsi rows"] += row + "\n";
@@ -190,13 +188,6 @@ struct StoppedProcess {
   ~StoppedProcess() { ::kill(pid, SIGCONT); }
   pid_t pid;
 };
-
-// Waits at most a minute for `file` to appear.
-void awaitFile(const fs::path& file) {
-  for (int waited = 0; !fs::exists(file) && waited < 60000; ++waited) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-}
 
 // The program's diagnostic messages so far, then forgotten.
 std::string takeMessages(const Installation& installation) {
@@ -314,7 +305,7 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
     // The backend stops while its connection stays up, as a hung one does.
     const ScopedEnvironment answerLimit("VEKODB_SERVER_TIMEOUT", "2");
     RunningProgram program(installation, installation.exportArgs());
-    awaitFile(first);
+    waitUntil([&] { return fs::exists(first); });
     std::string backend;
     pgRun(settings, "postgres",
           "SELECT pid FROM pg_stat_activity WHERE application_name = '" + kProgramName + "'",
@@ -338,7 +329,7 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
     }
   }
   RunningProgram program(installation, installation.exportArgs());
-  awaitFile(first);
+  waitUntil([&] { return fs::exists(first); });
   // Held while the server stops, so that the export meets it mid-way.
   program.signal(SIGSTOP);
   server.stop();

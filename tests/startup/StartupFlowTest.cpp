@@ -69,8 +69,8 @@ TEST(StartupFlow, AnEscapedExceptionIsAFailedRun) {
   EXPECT_EQ(1, StartupFlow::run({true, std::nullopt}, op, job));
   const std::string message = "予期しないエラーが発生しました。(out of memory)";
   EXPECT_EQ(std::vector<std::string>{message}, op.screen.warnings);
-  EXPECT_EQ("T ,【Success】, started\r\nT ,【Failure】, " + message + "\r\n",
-            logText(folder / "Kexporter.log"));
+  EXPECT_EQ((std::vector<std::string>{",【Success】, started", ",【Failure】, " + message}),
+            runLogLines(readFile(folder / "Kexporter.log")));
   EXPECT_FALSE(RunLog::isOpen());
   OpenOutputFolder::hold(nullptr);
 }

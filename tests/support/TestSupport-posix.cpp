@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "TestSupport.h"
@@ -22,6 +23,11 @@ bool runInChildProcess(const std::function<void()>& scenario) {
   }
   int status = 0;
   return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+int makeDemoInstallation(const std::string& options) {
+  const int status = std::system((KEXPORTER_DEMO_PROGRAM " " + options + " >/dev/null 2>&1").c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 namespace {

@@ -152,11 +152,7 @@ bool plantSymbolicLink(const std::string& target, const std::string& link) {
   }
   CloseHandle(shell.hThread);
   CloseHandle(shell.hProcess);
-  for (int waited = 0; waited < 10000; waited += 10) {
-    if (DeleteFileW(widened(done).c_str())) return true;
-    Sleep(10);
-  }
-  return false;
+  return waitUntil([&] { return DeleteFileW(widened(done).c_str()) != FALSE; });
 }
 
 bool underWine() { return GetProcAddress(GetModuleHandleW(L"ntdll"), "wine_get_version") != nullptr; }

@@ -5,6 +5,7 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -30,6 +31,15 @@ TempFolder::~TempFolder() {
   fs::remove_all(path_, ignored);
 }
 
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
+}
+
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;
@@ -39,4 +49,32 @@ std::string readFile(const std::string& path) {
 
 void writeFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+namespace {
+
+// Whether `line` begins with a time stamp, "YYYY/MM/DD hh:mm:ss ". (Not a
+// regular expression: libstdc++'s recurses per character and overflows the
+// stack on Windows at the long lines some tests write.)
+bool stamped(const std::string& line) {
+  const std::string shape = "0000/00/00 00:00:00 ";
+  if (line.size() < shape.size()) return false;
+  for (std::size_t i = 0; i < shape.size(); ++i) {
+    const bool digit = line[i] >= '0' && line[i] <= '9';
+    if (shape[i] == '0' ? !digit : line[i] != shape[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> runLogLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    const std::string line = fromCp932(bytes.substr(start, end - start));
+    lines.push_back(stamped(line) ? line.substr(20) : "UNSTAMPED: " + line);
+  }
+  if (start != bytes.size()) lines.push_back("UNTERMINATED: " + bytes.substr(start));
+  return lines;
 }

@@ -1,11 +1,13 @@
 #ifndef TESTS_SUPPORT_TESTSUPPORT_H
 #define TESTS_SUPPORT_TESTSUPPORT_H
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 // A new folder below the system's temporary folder, removed with all it
 // holds (write bits given back first) when the object goes.
@@ -28,6 +30,12 @@ std::string readFile(const std::string& path);
 // Replaces the file at `path` with `bytes`.
 void writeFile(const std::string& path, const std::string& bytes);
 
+// Checks `condition` every few milliseconds until it holds: the one way the
+// tests wait for what another process or thread does. False when it has not
+// held within `limit`, which stands for never.
+bool waitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds limit = std::chrono::seconds(60));
+
 // Sets the environment variable `name` to `value`, or removes it for nullptr.
 void setEnvironment(const std::string& name, const char* value);
 
@@ -36,6 +44,10 @@ void setEnvironment(const std::string& name, const char* value);
 // failures, had none. On Windows the child is this program running only the
 // current test and in it only this scenario: the code around it runs again.
 bool runInChildProcess(const std::function<void()>& scenario);
+
+// Linux only: runs the demo installation maker (kexporter-demo) with
+// `options`, its output nowhere; its exit status.
+int makeDemoInstallation(const std::string& options);
 
 // Windows only: runs `commandLine` (UTF-8) and returns what it wrote to its
 // standard output, or nullopt when it could not run or exited nonzero.
@@ -108,6 +120,11 @@ bool makeFifo(const std::string& path, bool withReader = false);
 // conversion; throws when the text does not convert.
 std::string cp932(const std::string& utf8);
 std::string fromCp932(const std::string& bytes);
+
+// The lines of a run log's bytes in UTF-8, each without its time stamp and
+// CR LF; a line without a stamp as "UNSTAMPED: " and its text, a last line
+// without CR LF as "UNTERMINATED: " and its bytes.
+std::vector<std::string> runLogLines(const std::string& bytes);
 
 // The program's texts as the tests meet them: the prefix of each warning on
 // standard error, the run log's tags as the tests' log readers give them.

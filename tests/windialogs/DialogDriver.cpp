@@ -30,15 +30,6 @@ HWND waitForDialog(DWORD pid, int controlId) {
   });
 }
 
-bool waitUntil(const std::function<bool()>& condition) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return true;
-}
-
 bool waitUntilGone(HWND window) {
   return waitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); });
 }

@@ -6,16 +6,17 @@
 #include <functional>
 #include <string>
 
+#include "TestSupport.h"
+
 // What a test does to the program's windows, as a person would: find a
 // window, type into a field, click a button, read a text, look at it.
 
-// Waits up to ten seconds for a visible top-level window of process pid
+// Waits (see waitUntil) for a visible top-level window of process pid
 // that accepted takes; null when none came.
 HWND waitForWindow(DWORD pid, const std::function<bool(HWND)>& accepted);
 // A window of the program (the program title) holding control id.
 HWND waitForDialog(DWORD pid, int controlId);
-// Wait up to ten seconds; whether the condition came to hold, the window went.
-bool waitUntil(const std::function<bool()>& condition);
+// Whether the window went (see waitUntil).
 bool waitUntilGone(HWND window);
 
 std::string windowText(HWND window);

@@ -127,20 +127,19 @@ TEST(DialogFlowTest, WholeFlowExportsIntoTheChosenFolder) {
   CreateDirectoryW(widened(browsed).c_str(), nullptr);
   setControlText(folder, IDC_FOLDER_FIELD, browsed + "\\.\\");
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(folder, IDOK)));
-  const auto browse = [&](int button, const char* screenshot) {
+  const auto browse = [&](int button, const std::string& field, const char* screenshot) {
     click(folder, IDC_BROWSE);
     HWND browser = waitForWindow(program.pid(), [folder](HWND window) { return GetWindow(window, GW_OWNER) == folder; });
     ASSERT_NE(browser, nullptr);
     if (screenshot) saveScreenshot(browser, screenshot);
     click(browser, button);
     ASSERT_TRUE(waitUntilGone(browser));
-    Sleep(200);
+    EXPECT_TRUE(waitUntil([&] { return controlText(folder, IDC_FOLDER_FIELD) == field; }))
+        << controlText(folder, IDC_FOLDER_FIELD);
   };
-  browse(IDOK, "folder-browser");
-  EXPECT_EQ(controlText(folder, IDC_FOLDER_FIELD), browsed);
+  browse(IDOK, browsed, "folder-browser");
   RemoveDirectoryW(widened(browsed).c_str());
-  browse(IDCANCEL, nullptr);
-  EXPECT_EQ(controlText(folder, IDC_FOLDER_FIELD), "");
+  browse(IDCANCEL, "", nullptr);
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(folder, IDOK)));
 
   setControlText(folder, IDC_FOLDER_FIELD, installation.output());

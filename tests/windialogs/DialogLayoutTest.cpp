@@ -4,7 +4,6 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 #include "DialogDriver.h"
 #include "DialogLayout.h"
@@ -14,41 +13,20 @@
 
 namespace {
 
-// One control of a window as the layout places it, in dialog units.
-struct Control {
-  int id;
-  const char* className;
-  int x, y, width, height;
-  const char* text;
-};
-
-struct Layout {
+// The templates share their rectangles and texts with the Qt dialogs
+// through DialogLayout.h; what only the built resources can get wrong is
+// checked here: the font they map dialog units with, the title bar and
+// texts cut by their controls.
+struct Template {
   int resourceId;
   int width, height;
   bool closeBox;
-  std::vector<Control> controls;  // in tab order
 };
 
-const std::vector<Layout> kLayouts = {
-    {IDD_START, START_DIALOG_SIZE, true,
-     {{-1, "Static", START_STOP_SERVICE_RECT, START_STOP_SERVICE_TEXT},
-      {-1, "Static", START_TEXT_RECT, START_TEXT},
-      {IDC_VERSION, "Static", START_VERSION_RECT, KEXPORTER_VERSION_TEXT},
-      {IDOK, "Button", START_OK_RECT, KEXPORTER_OK_TEXT},
-      {IDCANCEL, "Button", START_CANCEL_RECT, KEXPORTER_CANCEL_TEXT}}},
-    {IDD_OUTPUT_FOLDER, FOLDER_DIALOG_SIZE, true,
-     {{IDC_FOLDER_LABEL, "Static", FOLDER_LABEL_RECT, FOLDER_LABEL_TEXT},
-      {IDC_FOLDER_FIELD, "Edit", FOLDER_FIELD_RECT, ""},
-      {IDC_BROWSE, "Button", FOLDER_BROWSE_RECT, FOLDER_BROWSE_TEXT},
-      {IDOK, "Button", FOLDER_OK_RECT, KEXPORTER_OK_TEXT},
-      {IDCANCEL, "Button", FOLDER_CANCEL_RECT, KEXPORTER_CANCEL_TEXT}}},
-    {IDD_PROGRESS, PROGRESS_DIALOG_SIZE, false,
-     {{IDC_PROGRESS_TEXT, "Edit", PROGRESS_TEXT_RECT, ""},
-      {IDC_PROGRESS_BAR, PROGRESS_CLASSA, PROGRESS_BAR_RECT, ""}}},
-    {IDD_RESULT, RESULT_DIALOG_SIZE, true,
-     {{IDC_RESULT_TEXT, "Edit", RESULT_TEXT_RECT, ""},
-      {IDOK, "Button", RESULT_OK_RECT, KEXPORTER_OK_TEXT}}},
-};
+const Template kTemplates[] = {{IDD_START, START_DIALOG_SIZE, true},
+                               {IDD_OUTPUT_FOLDER, FOLDER_DIALOG_SIZE, true},
+                               {IDD_PROGRESS, PROGRESS_DIALOG_SIZE, false},
+                               {IDD_RESULT, RESULT_DIALOG_SIZE, true}};
 
 INT_PTR CALLBACK passiveProcedure(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG ? TRUE : FALSE;
@@ -78,17 +56,15 @@ LONG textWidth(HWND control) {
 
 }  // namespace
 
-// Every template has the documented size, font, title bar and controls: the
-// rectangle of each control, mapped from its dialog units with the window's
-// own font, its class, identifier and text, in tab order; no static text is
-// wider than its control.
-TEST(DialogLayoutTest, TemplatesMatchTheDocumentedLayouts) {
+// Every template has the dialog font, its size in dialog units of that
+// font, the program's title bar, and no static text wider than its control.
+TEST(DialogLayoutTest, TemplatesUseTheDialogFontAndCutNoText) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   HDC screen = GetDC(nullptr);
   const LONG fontHeight = -MulDiv(KEXPORTER_DIALOG_FONT_POINTS, GetDeviceCaps(screen, LOGPIXELSY), 72);
   ReleaseDC(nullptr, screen);
-  for (const Layout& layout : kLayouts) {
+  for (const Template& layout : kTemplates) {
     const std::string name = "dialog " + std::to_string(layout.resourceId);
     HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(layout.resourceId),
                                      nullptr, &passiveProcedure, 0);
@@ -104,26 +80,15 @@ TEST(DialogLayoutTest, TemplatesMatchTheDocumentedLayouts) {
     EXPECT_TRUE(style & WS_CAPTION) << name;
     EXPECT_EQ((style & WS_SYSMENU) != 0, layout.closeBox) << name;
     EXPECT_EQ(windowText(dialog), kProgramTitle) << name;
-
-    HWND child = GetWindow(dialog, GW_CHILD);
-    for (const Control& expected : layout.controls) {
-      const std::string what = name + " control " + std::to_string(expected.id) + " " + expected.text;
-      ASSERT_NE(child, nullptr) << what;
-      EXPECT_EQ(static_cast<short>(GetDlgCtrlID(child)), expected.id) << what;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
       char className[64] = {};
       GetClassNameA(child, className, sizeof className);
-      EXPECT_STRCASEEQ(className, expected.className) << what;
-      EXPECT_EQ(windowText(child), expected.text) << what;
       RECT rect;
       GetWindowRect(child, &rect);
-      MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-      EXPECT_EQ(edgesOf(rect), pixelsOf(dialog, expected.x, expected.y, expected.width, expected.height)) << what;
-      if (std::string(expected.className) == "Static") {
-        EXPECT_LE(textWidth(child), rect.right - rect.left) << what << ": the text is cut";
+      if (_stricmp(className, "Static") == 0) {
+        EXPECT_LE(textWidth(child), rect.right - rect.left) << name << " " << windowText(child) << ": the text is cut";
       }
-      child = GetWindow(child, GW_HWNDNEXT);
     }
-    EXPECT_EQ(child, nullptr) << name << " has more controls";
     DestroyWindow(dialog);
   }
 }

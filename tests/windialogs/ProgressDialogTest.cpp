@@ -28,18 +28,19 @@ TEST(ProgressDialogTest, ShowsUpdatesAndEndsOnlyWhenTold) {
   EXPECT_EQ(start, 14u);  // before the closing CR LF
   EXPECT_EQ(end, 14u);
 
+  // The percentages themselves are the shared progress view's.
   progress.setTotal(200);
-  EXPECT_EQ(barPosition(), 0);
-  for (const auto& [done, percent] : {std::pair{1, 0}, {2, 1}, {199, 99}, {200, 100}}) {
-    progress.setPosition(done);
-    EXPECT_EQ(barPosition(), percent) << done;
-  }
   progress.setPosition(100);
+  EXPECT_EQ(barPosition(), 50);
   saveScreenshot(window, "progress");
 
   SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
-  PostMessageW(GetDlgItem(window, IDC_PROGRESS_TEXT), WM_KEYDOWN, VK_ESCAPE, 0);
-  Sleep(200);
+  // Esc goes through the window's message loop; the selection posted after
+  // it tells when the loop has taken both.
+  const HWND text = GetDlgItem(window, IDC_PROGRESS_TEXT);
+  PostMessageW(text, WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageW(text, EM_SETSEL, 0, 0);
+  EXPECT_TRUE(waitUntil([text] { return LOWORD(SendMessageW(text, EM_GETSEL, 0, 0)) == 0; }));
   EXPECT_TRUE(IsWindow(window)) << "Esc ended the progress window";
 
   progress.end();
