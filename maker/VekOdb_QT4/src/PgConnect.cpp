@@ -1,8 +1,5 @@
 #include "PgConnect.h"
 
-#include <errno.h>
-#include <poll.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <vector>
@@ -10,7 +7,9 @@
 #include "OdbLog.h"
 #include "PgHostLookup.h"
 #include "PgResult.h"
+#include "PgSocketWait.h"
 #include "Pelcore/PelMessage.h"
+#include "Pelcore/PelProcess.h"
 #include "VekOdb/OdbCodes.h"
 
 namespace {
@@ -43,6 +42,7 @@ std::string joined(const std::vector<std::string>& texts) {
 // name, once for each, still serves the password file and the messages.
 PGconn* startConnecting(const PgAddress& address, const std::vector<std::string>& addresses) {
   const std::string port = std::to_string(address.port);
+  const std::string program = pelProgramName();
   const std::string hosts = joined(std::vector<std::string>(addresses.size(), address.host));
   const std::string hostAddresses = joined(addresses);
   std::vector<const char*> keys;
@@ -59,7 +59,7 @@ PGconn* startConnecting(const PgAddress& address, const std::vector<std::string>
   }
   if (address.port != 0) add("port", port.c_str());
   add("dbname", address.database.c_str());
-  add("fallback_application_name", program_invocation_short_name);
+  add("fallback_application_name", program.c_str());
   for (const auto& setting : kConnectionSettings) add(setting[0], setting[1]);
   add(nullptr, nullptr);
   return PQconnectStartParams(keys.data(), values.data(), 0);
@@ -86,14 +86,12 @@ VekRC finishConnecting(PGconn* conn, Clock::time_point deadline) {
   PostgresPollingStatusType state = PGRES_POLLING_WRITING;
   while (state != PGRES_POLLING_OK) {
     if (state == PGRES_POLLING_FAILED) return VEK_E_FAIL;
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left <= 0) return ODB_E_TIMEOUT;
-    const short event = state == PGRES_POLLING_READING ? POLLIN : POLLOUT;
-    pollfd socket{PQsocket(conn), event, 0};
-    const int ready = ::poll(&socket, 1, static_cast<int>(left));
-    if (ready < 0 && errno != EINTR) return VEK_E_FAIL;
-    if (ready > 0) state = PQconnectPoll(conn);
+    const bool reading = state == PGRES_POLLING_READING;
+    switch (pgAwaitSocket(PQsocket(conn), reading, !reading, deadline)) {
+      case PgSocketState::kSilent: return ODB_E_TIMEOUT;
+      case PgSocketState::kFailed: return VEK_E_FAIL;
+      case PgSocketState::kReady: state = PQconnectPoll(conn);
+    }
   }
   return VEK_S_OK;
 }

@@ -1,11 +1,9 @@
 #include "PgExchange.h"
 
-#include <errno.h>
-#include <poll.h>
-
 #include <chrono>
 
 #include "OdbEngine.h"
+#include "PgSocketWait.h"
 
 namespace {
 
@@ -13,27 +11,20 @@ constexpr int kDefaultAnswerSeconds = 60;
 
 using Clock = std::chrono::steady_clock;
 
-// Waits until the socket is ready for `events` or the server has been
+// Waits until the socket is ready for reading (and for writing with
+// `write`) or the server has been
 // silent for `limitSeconds`: false on the silence. Errors of the socket
 // count as ready, so that libpq's next call reports them.
-bool awaitSocket(PGconn* conn, short events, int limitSeconds) {
+bool awaitSocket(PGconn* conn, bool write, int limitSeconds) {
   const Clock::time_point deadline = Clock::now() + std::chrono::seconds(limitSeconds);
-  pollfd socket{PQsocket(conn), events, 0};
-  for (;;) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left <= 0) return false;
-    const int ready = ::poll(&socket, 1, static_cast<int>(left));
-    if (ready > 0 || (ready < 0 && errno != EINTR)) return true;
-    if (ready == 0) return false;
-  }
+  return pgAwaitSocket(PQsocket(conn), true, write, deadline) != PgSocketState::kSilent;
 }
 
 // Pushes the statement out; the server may answer before it took all of it.
 bool flushStatement(PGconn* conn, int limitSeconds) {
   int pending = 0;
   while ((pending = PQflush(conn)) == 1) {
-    if (!awaitSocket(conn, POLLIN | POLLOUT, limitSeconds)) return false;
+    if (!awaitSocket(conn, true, limitSeconds)) return false;
     if (!PQconsumeInput(conn)) return true;
   }
   return true;
@@ -42,7 +33,7 @@ bool flushStatement(PGconn* conn, int limitSeconds) {
 // Reads until one result is whole: false when the server fell silent.
 bool awaitResult(PGconn* conn, int limitSeconds) {
   while (PQisBusy(conn)) {
-    if (!awaitSocket(conn, POLLIN, limitSeconds)) return false;
+    if (!awaitSocket(conn, false, limitSeconds)) return false;
     // A broken connection leaves libpq with no socket, so that the
     // following PQgetResult reports it at once.
     if (!PQconsumeInput(conn)) return true;

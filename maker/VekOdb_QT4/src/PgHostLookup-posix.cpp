@@ -70,7 +70,7 @@ VekRC pgLookUpHost(const std::string& host, Clock::time_point deadline,
   }
   if (error == 0) error = gai_error(&lookup->request);
   if (error != 0) {
-    cause = "could not translate host name \"" + host + "\" to address: " + gai_strerror(error);
+    cause = pgLookupFailure(host, gai_strerror(error));
     return ODB_E_CANTCONNECT;
   }
   collectAddresses(lookup->request.ar_result, addresses);
