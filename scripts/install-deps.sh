@@ -27,6 +27,7 @@ fonts-ipafont-gothic
 fontconfig
 libpq-dev
 postgresql
+openssl
 clang
 libclang-rt-14-dev
 g++-mingw-w64-x86-64-posix

@@ -3,19 +3,32 @@
 // run log apart from its time stamps, the same exit status and the same
 // texts for the operator, the output folder's spelling apart.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <map>
 #include <vector>
 
 #include "Installation.h"
+#include "PgTestServer.h"
 #include "TestSupport.h"
 
 namespace {
 
 const fs::path kWindowsBin = KEXPORTER_WINDOWS_BIN;
 const fs::path kScripts = KEXPORTER_SCRIPTS_DIR;
+const std::string kInProcess = "\"VekTesselConnection\"=\"InProcess\"\r\n";
+
+// The connection values of an installation that reads from `server` at `port`.
+std::string remoteConnection(const std::string& host, const std::string& port) {
+  char dword[16];
+  std::snprintf(dword, sizeof dword, "%08x", std::stoi(port));
+  return "\"VekTesselConnection\"=\"Remote\"\r\n\"VekTesselHostName\"=\"" + host +
+         "\"\r\n\"VekTesselPortNumber\"=dword:" + dword + "\r\n";
+}
 
 // The Windows path through which Wine sees a Linux path (drive Z: is "/").
 std::string windowsPath(const fs::path& path) {
@@ -94,15 +107,17 @@ class Parity : public ::testing::Test {
     return WEXITSTATUS(std::system(line.c_str()));
   }
 
-  // The installation's registry in the Wine prefix, as regedit imports it.
-  static void importRegistry(const Installation& installation, const std::string& topFolder) {
+  // The installation's registry in the Wine prefix, as regedit imports it,
+  // NXV5's connection values `connection`.
+  static void importRegistry(const Installation& installation, const std::string& topFolder,
+                             const std::string& connection = kInProcess) {
     std::string reg = "Windows Registry Editor Version 5.00\r\n";
     for (const std::string generation : {"NXV5", "NXV4"}) {
       std::string top = windowsPath(installation.root() / (generation == "NXV5" ? topFolder : "nxv4"));
       std::string escaped;
       for (char c : top) escaped += c == '\\' ? "\\\\" : std::string(1, c);
       reg += "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\" + generation + "\\GW\\VEK]\r\n\"VekPath\"=\"" +
-             escaped + "\"\r\n\"VekTesselConnection\"=\"InProcess\"\r\n";
+             escaped + "\"\r\n" + (generation == "NXV5" ? connection : kInProcess);
     }
     writeFile(installation.root() / "windows.reg", reg);
     ASSERT_EQ(0, script("wine-run.sh regedit /S " + shellQuoted(windowsPath(installation.root() / "windows.reg"))));
@@ -202,6 +217,86 @@ TEST_F(Parity, BothBuildsExportAlike) {
     const Outcome windows = windowsRun(installation, args);
     EXPECT_EQ(linux, windows);
   }
+}
+
+// Remote installations: the demo on the test server, exported by both
+// builds over a plain connection and over TLS with the server's certificate
+// checked against the test CA, and the failures an operator may meet. The
+// CA file reaches each build as its own path.
+TEST_F(Parity, RemoteInstallationsExportAlike) {
+  SKIP_WITHOUT_TEST_SERVER(server);
+  PgTestSchema schema(*server);
+  Installation installation("Kexporterrun-parity");
+  ASSERT_TRUE(schema.loadDemo(installation.root() / "demo", "--accounts 600 --groups 20 --members 300 --tsis 90"));
+  installation.settings("[Kexporter]\nCSVMAXLINE=200\n");
+  PrivateServer empty;  // a server without the database
+  ASSERT_TRUE(empty.settings);
+  const struct {
+    const char* what;
+    std::string host, port, sslMode, password;
+    int status;
+  } cases[] = {
+      {"plain", server->host, server->port, "disable", server->password, 0},
+      {"TLS, the certificate checked", "localhost", server->port, "verify-full", server->password, 0},
+      {"TLS, a certificate for another name", server->host, server->port, "verify-full", server->password, 1},
+      {"a wrong password", server->host, server->port, "prefer", "not the password", 1},
+      {"no database", empty.settings->host, empty.settings->port, "prefer", empty.settings->password, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string connection = remoteConnection(c.host, c.port);
+    std::string reg = installation.defaultRegistry();
+    reg.replace(reg.find(kInProcess), kInProcess.size(), connection);
+    installation.registry(reg);
+    importRegistry(installation, "nxv5", connection);
+    const ScopedEnvironment sslMode("PGSSLMODE", c.sslMode.c_str()), password("PGPASSWORD", c.password.c_str());
+    const Outcome linux = [&] {
+      fs::remove_all(installation.outputFolder());
+      fs::create_directory(installation.outputFolder());
+      const ScopedEnvironment ca("PGSSLROOTCERT", server->caFile.c_str());
+      return linuxRun(installation, installation.exportArgs());
+    }();
+    const ScopedEnvironment ca("PGSSLROOTCERT", windowsPath(server->caFile).c_str());
+    const Outcome windows = windowsRun(installation, installation.exportArgs());
+    EXPECT_EQ(linux, windows);
+    EXPECT_EQ(c.status, windows.status);
+    EXPECT_TRUE(c.status != 0 || windows.csvFiles.size() > 5) << windows;
+  }
+}
+
+// The server's backend stops while the Windows build reads from it: the
+// run fails within VEKODB_SERVER_TIMEOUT instead of waiting for ever.
+TEST_F(Parity, AStalledServerFailsTheWindowsRunInTime) {
+  SKIP_WITHOUT_TEST_SERVER(server);
+  PgTestSchema schema(*server);
+  schema.sql("CREATE TABLE umAccount(ac_guid text, ac_id integer, ac_name text, ac_storeTray integer);"
+             "INSERT INTO umAccount SELECT 'guid-' || g, g, 'name ' || g, 1 FROM generate_series(1, 300000) g;"
+             "CREATE TABLE umGroup(gr_ownerguid text, gr_guid text);"
+             "CREATE TABLE umTSI(ts_code text, ts_guid text, ts_sender text);");
+  Installation installation("Kexporterrun-parity");
+  installation.settings("");
+  importRegistry(installation, "nxv5", remoteConnection(server->host, server->port));
+  const std::string name = "kexporter-stall-" + std::to_string(::getpid());
+  const ScopedEnvironment limit("VEKODB_SERVER_TIMEOUT", "2"), application("PGAPPNAME", name.c_str());
+  Outcome run{};
+  std::thread windows([&] { run = windowsRun(installation, installation.exportArgs()); });
+  std::string backend;
+  EXPECT_TRUE(waitUntil([&] {
+    return fs::exists(installation.root() / "出力 ｳｨﾝﾄﾞｳｽﾞ" / "destination_1.csv") &&
+           pgRun(*server, "postgres",
+                 "SELECT pid FROM pg_stat_activity WHERE application_name = '" + name + "'", &backend)
+               .empty() &&
+           !backend.empty();
+  }));
+  const pid_t stopped = backend.empty() ? 0 : std::stoi(backend);
+  if (stopped > 0) ::kill(stopped, SIGSTOP);
+  const auto stoppedAt = std::chrono::steady_clock::now();
+  windows.join();
+  const auto waited = std::chrono::steady_clock::now() - stoppedAt;
+  if (stopped > 0) ::kill(stopped, SIGCONT);
+  EXPECT_EQ(1, run.status) << run;
+  EXPECT_LT(waited, std::chrono::seconds(15));
+  EXPECT_NE(std::string::npos, run.err.find(kAccessFailed)) << run;
 }
 
 }  // namespace
