@@ -37,6 +37,7 @@ librsvg2-bin
 icoutils
 imagemagick
 dpkg-dev
+perl
 tcl
 locales
 "
