@@ -38,6 +38,8 @@ icoutils
 imagemagick
 dpkg-dev
 perl
+zip
+libarchive-tools
 tcl
 locales
 "

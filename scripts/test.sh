@@ -7,6 +7,9 @@
 # build's own tests under Wine (the end-to-end ones take the demo generator
 # and the Linux program from build/), then the bounded fuzzing. The tests of
 # the Remote engine use a private PostgreSQL server, removed at the end.
+# Last the release: made into dist/, then installed as an operator would
+# (the zip in a new Wine prefix, the Debian package on this machine, then
+# purged) and the demo exported with each.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -24,4 +27,6 @@ eval "$settings"
 ctest --preset default
 ctest --preset sanitize
 ctest --preset windows
+./scripts/release.sh
+./tests/release/install-release.sh
 ./fuzz/run-fuzz.sh
