@@ -142,30 +142,11 @@ TEST_F(FaultTest, OutputFolderSwappedForALinkMidExportKeepsWritingIntoTheChecked
   EXPECT_EQ(S + "KLX to MPVコンバータ[エクスポータ]が終了しました。", installation.logLines().back());
 }
 
-// A page of the table is damaged in the middle of the file: reading its
-// rows fails half-way. The rows before are written whole, and the run fails
-// instead of reporting a complete table.
-TEST_F(FaultTest, TableDamagedHalfWayFailsTheRunAfterTheRowsBefore) {
-  installation.sql("with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000)"
-                   " insert into umTSI select 'T' || i, 'G' || i, 'Sender ' || i from n;");
-  damageMiddlePage(installation.database());
-  const ProgramRun run = exportChecked();
-
-  EXPECT_EQ(1, run.status);
-  EXPECT_NE(std::string::npos, run.err.find(kTitle + kAccessFailed));
-  EXPECT_NE(std::string::npos, run.out.find(kErrorResult));
-  const std::string csv = installation.output("tsi_1.csv");
-  EXPECT_TRUE(wholeLines(csv));
-  const std::size_t written = occurrences(csv, "\r\n") - 1;
-  EXPECT_TRUE(written > 0 && written < 20000) << written;
-  const std::vector<std::string> log = installation.logLines();
-  EXPECT_EQ(1, std::count(log.begin(), log.end(), S + "TSI数：" + std::to_string(written)));
-}
-
 // The group rows are damaged in the middle of the third of four groups,
 // which indexes let the database read in order without sorting first: the
 // two groups before are written whole, the one cut short is named in the
-// log instead of being written with part of its members.
+// log instead of being written with part of its members, and the run fails
+// instead of reporting a complete table.
 TEST_F(FaultTest, GroupCutShortByADamagedTableIsNotWritten) {
   const auto members = [](int owner, int count) {
     return "with recursive n(i) as (select 1 union all select i + 1 from n where i < " + std::to_string(count) +
