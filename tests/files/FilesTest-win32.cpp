@@ -52,18 +52,10 @@ TEST(FileLines, EndsTheProcessBetweenTwoLinesWithTheCode) {
   const ScopedEnvironment target("KEXPORTER_LINES_FILE", lines.c_str());
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring command = L"files_tests --gtest_filter=FileLines.DISABLED_WritesUntilEnded --gtest_also_run_disabled_tests";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION child{};
-  ASSERT_TRUE(CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
-  ASSERT_EQ(WaitForSingleObject(child.hProcess, 60000), WAIT_OBJECT_0);
-  DWORD code = 0;
-  GetExitCodeProcess(child.hProcess, &code);
-  CloseHandle(child.hThread);
-  CloseHandle(child.hProcess);
-
-  EXPECT_EQ(code, 42u);
+  const long code = ChildProcess("\"" + utf8Of(self) +
+                                 "\" --gtest_filter=FileLines.DISABLED_WritesUntilEnded --gtest_also_run_disabled_tests")
+                        .finish();
+  EXPECT_EQ(code, 42);
   const std::uintmax_t size = fs::file_size(lines);
   EXPECT_GT(size, 0u);
   EXPECT_EQ(size % ((1 << 20) + 2), 0u);

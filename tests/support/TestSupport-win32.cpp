@@ -12,30 +12,6 @@ namespace {
 
 constexpr const char* kScenarioVariable = "KEXPORTER_TEST_SCENARIO";
 
-// Starts `commandLine`; its standard output goes to `output` when given,
-// else to this program's. Returns its exit code, or -1 when it did not run.
-long runProcess(const std::string& commandLine, HANDLE output) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  if (output != nullptr) {
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = output;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  }
-  PROCESS_INFORMATION process{};
-  std::wstring command = widened(commandLine);
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-    return -1;
-  }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<long>(code);
-}
-
 std::string thisProgram() {
   std::wstring path(32768, L'\0');  // the longest path Windows has
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -57,6 +33,42 @@ std::string nextScenarioName() {
 
 }  // namespace
 
+ChildProcess::ChildProcess(const std::string& commandLine, void* output, const std::string& application) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (output != nullptr) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = output;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  }
+  PROCESS_INFORMATION process{};
+  std::wstring command = widened(commandLine);
+  const std::wstring program = widened(application);
+  if (!CreateProcessW(program.empty() ? nullptr : program.c_str(), command.data(), nullptr, nullptr, output != nullptr, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return;
+  }
+  CloseHandle(process.hThread);
+  process_ = process.hProcess;
+  id_ = process.dwProcessId;
+}
+
+ChildProcess::~ChildProcess() {
+  if (process_ == nullptr) return;
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 99);
+  CloseHandle(process_);
+}
+
+long ChildProcess::finish(std::chrono::milliseconds limit) {
+  if (process_ == nullptr || WaitForSingleObject(process_, static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0) {
+    return -1;
+  }
+  DWORD code = 1;
+  GetExitCodeProcess(process_, &code);
+  return static_cast<long>(code);
+}
+
 bool runInChildProcess(const std::function<void()>& scenario) {
   const std::string name = nextScenarioName();
   if (const char* chosen = std::getenv(kScenarioVariable)) {
@@ -67,7 +79,7 @@ bool runInChildProcess(const std::function<void()>& scenario) {
   const std::string test = name.substr(0, name.rfind('#'));
   std::fflush(nullptr);
   setEnvironment(kScenarioVariable, name.c_str());
-  const long code = runProcess("\"" + thisProgram() + "\" --gtest_filter=" + test, nullptr);
+  const long code = ChildProcess("\"" + thisProgram() + "\" --gtest_filter=" + test).finish(std::chrono::minutes(10));
   setEnvironment(kScenarioVariable, nullptr);
   return code == 0;
 }
@@ -78,7 +90,7 @@ std::optional<std::string> commandOutput(const std::string& commandLine) {
   // Read only after the command ended: the pipe holds all its short answers.
   if (!CreatePipe(&reader, &writer, &inherited, 1 << 20)) return std::nullopt;
   SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
-  const long code = runProcess(commandLine, writer);
+  const long code = ChildProcess(commandLine, writer).finish();
   CloseHandle(writer);
   std::string output;
   char buffer[4096];
@@ -141,17 +153,10 @@ bool plantSymbolicLink(const std::string& target, const std::string& link) {
   const std::string unixLink = unixName(widened(link).c_str());
   // Split by the Windows rules into sh, -c and the script. REQUIRES: no
   // blank or quote in either path.
-  std::wstring command = widened("sh -c \"ln -s " + std::string(unixName(widened(target).c_str())) + " " +
-                                 unixLink + " && touch " + unixLink + ".made\"");
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION shell{};
-  if (!CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &shell)) {
-    return false;
-  }
-  CloseHandle(shell.hThread);
-  CloseHandle(shell.hProcess);
+  const ChildProcess shell("sh -c \"ln -s " + std::string(unixName(widened(target).c_str())) + " " + unixLink +
+                               " && touch " + unixLink + ".made\"",
+                           nullptr, "Z:\\bin\\sh");
+  if (!shell.started()) return false;
   return waitUntil([&] { return DeleteFileW(widened(done).c_str()) != FALSE; });
 }
 

@@ -53,6 +53,31 @@ int makeDemoInstallation(const std::string& options);
 // standard output, or nullopt when it could not run or exited nonzero.
 std::optional<std::string> commandOutput(const std::string& commandLine);
 
+#ifdef _WIN32
+// Windows only: a program started with `commandLine` (UTF-8), its standard
+// output to `output` when given (an inheritable handle), else to this
+// program's; ended when the object goes if it still runs. `application`
+// names the program file where the command line's first word would not
+// (a file without ".exe").
+class ChildProcess {
+ public:
+  explicit ChildProcess(const std::string& commandLine, void* output = nullptr,
+                        const std::string& application = "");
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  bool started() const { return process_ != nullptr; }
+  unsigned long id() const { return id_; }
+  // Its exit code; -1 when it did not start or has not ended within `limit`.
+  long finish(std::chrono::milliseconds limit = std::chrono::minutes(1));
+
+ private:
+  void* process_ = nullptr;
+  unsigned long id_ = 0;
+};
+#endif
+
 // Sets an environment variable (unsets it for nullptr) while the object
 // lives; then puts back what was there.
 class ScopedEnvironment {

@@ -49,30 +49,12 @@ class Installation : public TestInstallation {
   }
 };
 
-// The program started with arguments; waited for (and killed if still
-// running) when the object goes.
-struct Program {
-  Program(const std::string& path, const std::string& arguments) {
-    std::wstring commandLine = widened("\"" + path + "\" " + arguments);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    CloseHandle(process.hThread);
+// The program started with arguments, as a double-click or a shortcut would.
+struct Program : ChildProcess {
+  Program(const std::string& path, const std::string& arguments) : ChildProcess("\"" + path + "\" " + arguments) {
+    EXPECT_TRUE(started()) << path;
   }
-  ~Program() {
-    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 99);
-    CloseHandle(process.hProcess);
-  }
-  DWORD pid() const { return process.dwProcessId; }
-  // The exit status, or -1 when it has not ended within twenty seconds.
-  int finish() {
-    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) return -1;
-    DWORD status = 0;
-    GetExitCodeProcess(process.hProcess, &status);
-    return static_cast<int>(status);
-  }
-  PROCESS_INFORMATION process = {};
+  DWORD pid() const { return id(); }
 };
 
 // Types text into the folder dialog's field, clicks OK, and expects a
