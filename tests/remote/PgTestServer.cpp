@@ -1,7 +1,10 @@
 #include "PgTestServer.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -44,6 +47,20 @@ PrivateServer::PrivateServer() : folder("/tmp/kexporter-pg-" + std::to_string(::
 }
 
 void PrivateServer::stop() { std::system((kServerScript + " stop " + folder).c_str()); }
+
+SilentResolver::SilentResolver(const std::filesystem::path& folder)
+    : socket(::socket(AF_INET, SOCK_DGRAM, 0)), conf(folder / "resolv.conf") {
+  const pid_t pid = ::getpid();
+  const std::string address = "127.53." + std::to_string(pid / 250 % 250) + "." +
+                              std::to_string(pid % 250 + 1);
+  sockaddr_in at{AF_INET, htons(53), {}, {}};
+  ::inet_pton(AF_INET, address.c_str(), &at.sin_addr);
+  bound = ::bind(socket, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0;
+  // Unbounded, the lookup would outlast any limit of the test.
+  writeFile(conf, "nameserver " + address + "\noptions timeout:30 attempts:1\n");
+}
+
+SilentResolver::~SilentResolver() { ::close(socket); }
 
 std::string pgRun(const PgServer& server, const std::string& database, const std::string& sql,
                   std::string* value) {

@@ -31,6 +31,18 @@ struct PrivateServer {
   std::optional<PgServer> settings;
 };
 
+// A name server that takes questions and never answers, at a loopback
+// address of this process's own, and a resolver configuration naming it,
+// which a program sees as /etc/resolv.conf in a mount namespace of its own.
+struct SilentResolver {
+  explicit SilentResolver(const std::filesystem::path& folder);
+  ~SilentResolver();
+
+  int socket;
+  std::filesystem::path conf;
+  bool bound = false;
+};
+
 // Runs `sql` in `database`; the server's error text, empty on success. The
 // first value of its rows, if any, goes to `value`.
 std::string pgRun(const PgServer& server, const std::string& database, const std::string& sql,

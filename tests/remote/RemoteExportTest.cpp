@@ -68,26 +68,6 @@ std::map<std::string, std::string> exportedFiles(const fs::path& folder) {
   return files;
 }
 
-// A name server that takes questions and never answers, at a loopback
-// address of this process's own, and a resolver configuration naming it.
-struct SilentResolver {
-  explicit SilentResolver(const fs::path& folder) : conf(folder / "resolv.conf") {
-    const pid_t pid = ::getpid();
-    const std::string address = "127.53." + std::to_string(pid / 250 % 250) + "." +
-                                std::to_string(pid % 250 + 1);
-    sockaddr_in at{AF_INET, htons(53), {}, {}};
-    ::inet_pton(AF_INET, address.c_str(), &at.sin_addr);
-    bound = ::bind(socket, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0;
-    // Unbounded, the lookup would outlast any limit of the test.
-    writeFile(conf, "nameserver " + address + "\noptions timeout:30 attempts:1\n");
-  }
-  ~SilentResolver() { ::close(socket); }
-
-  int socket = ::socket(AF_INET, SOCK_DGRAM, 0);
-  fs::path conf;
-  bool bound = false;
-};
-
 // A process held stopped while this lives, then continued.
 struct StoppedProcess {
   explicit StoppedProcess(pid_t stopped) : pid(stopped) { ::kill(pid, SIGSTOP); }
