@@ -6,15 +6,9 @@
 # so the same target_link_libraries line serves both.
 set(KEXPORTER_LIBPQ_DIR ${PROJECT_SOURCE_DIR}/.deps-windows/libpq
     CACHE PATH "Folder with libpq (include, lib, bin) for the Windows build")
-if(NOT EXISTS ${KEXPORTER_LIBPQ_DIR}/VERSIONS)
-  message(STATUS "Building libpq and OpenSSL from Debian's source packages (several minutes)")
-  execute_process(
-    COMMAND ${PROJECT_SOURCE_DIR}/scripts/build-windows-libpq.sh ${KEXPORTER_LIBPQ_DIR}
-    RESULT_VARIABLE libpq_result)
-  if(NOT libpq_result EQUAL 0)
-    message(FATAL_ERROR "Could not build libpq (${libpq_result})")
-  endif()
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/WindowsDependency.cmake)
+kexporter_prepare_dependency("libpq and OpenSSL" ${PROJECT_SOURCE_DIR}/scripts/build-windows-libpq.sh
+  ${KEXPORTER_LIBPQ_DIR} VERSIONS)
 
 if(NOT TARGET PkgConfig::LIBPQ)
   add_library(PkgConfig::LIBPQ SHARED IMPORTED)

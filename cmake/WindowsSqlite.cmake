@@ -4,15 +4,9 @@
 # compiler into a static library under the name the other builds use.
 set(KEXPORTER_SQLITE_SOURCE_DIR ${PROJECT_SOURCE_DIR}/.deps-windows/sqlite
     CACHE PATH "Folder with SQLite's sqlite3.c and sqlite3.h for the Windows build")
-if(NOT EXISTS ${KEXPORTER_SQLITE_SOURCE_DIR}/sqlite3.c)
-  message(STATUS "Making SQLite's source from Debian's source package")
-  execute_process(
-    COMMAND ${PROJECT_SOURCE_DIR}/scripts/build-sqlite-source.sh ${KEXPORTER_SQLITE_SOURCE_DIR}
-    RESULT_VARIABLE sqlite_result)
-  if(NOT sqlite_result EQUAL 0)
-    message(FATAL_ERROR "Could not make SQLite's source (${sqlite_result})")
-  endif()
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/WindowsDependency.cmake)
+kexporter_prepare_dependency("SQLite's source" ${PROJECT_SOURCE_DIR}/scripts/build-sqlite-source.sh
+  ${KEXPORTER_SQLITE_SOURCE_DIR} sqlite3.c)
 
 enable_language(C)
 add_library(kexporter_sqlite3 STATIC ${KEXPORTER_SQLITE_SOURCE_DIR}/sqlite3.c)
