@@ -6,7 +6,6 @@
 #include <signal.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <thread>
 #include <map>
@@ -21,14 +20,6 @@ namespace {
 const fs::path kWindowsBin = KEXPORTER_WINDOWS_BIN;
 const fs::path kScripts = KEXPORTER_SCRIPTS_DIR;
 const std::string kInProcess = "\"VekTesselConnection\"=\"InProcess\"\r\n";
-
-// The connection values of an installation that reads from `server` at `port`.
-std::string remoteConnection(const std::string& host, const std::string& port) {
-  char dword[16];
-  std::snprintf(dword, sizeof dword, "%08x", std::stoi(port));
-  return "\"VekTesselConnection\"=\"Remote\"\r\n\"VekTesselHostName\"=\"" + host +
-         "\"\r\n\"VekTesselPortNumber\"=dword:" + dword + "\r\n";
-}
 
 // The Windows path through which Wine sees a Linux path (drive Z: is "/").
 std::string windowsPath(const fs::path& path) {
@@ -128,17 +119,23 @@ class Parity : public ::testing::Test {
   // `resolver`, when given, is what the run sees as /etc/resolv.conf.
   static Outcome linuxRun(const Installation& installation, const std::vector<std::string>& args,
                           const fs::path& resolver = {}) {
-    const ProgramRun run = RunningProgram(installation, args, {"", false, RLIM_INFINITY, resolver, {}}).finish();
     const fs::path out = installation.outputFolder();
+    fs::remove_all(out);
+    fs::create_directories(out);
+    const ProgramRun run = RunningProgram(installation, args, {"", false, RLIM_INFINITY, resolver, {}}).finish();
     return {run.status, normalised(run.out, out.string(), '/'), normalised(run.err, out.string(), '/'),
             logOf(out, '/'), csvFilesIn(out)};
   }
 
+  // The Windows run's output folder: a Japanese name with a space, through
+  // the command line, the checks and the result text.
+  static fs::path windowsOutput(const Installation& installation) {
+    return installation.root() / "出力 ｳｨﾝﾄﾞｳｽﾞ";
+  }
+
   static Outcome windowsRun(const Installation& installation, std::vector<std::string> args,
                             const fs::path& resolver = {}) {
-    // A Japanese name with a space: through the command line, the checks
-    // and the result text.
-    const fs::path bin = installation.root() / "wbin", out = installation.root() / "出力 ｳｨﾝﾄﾞｳｽﾞ";
+    const fs::path bin = installation.root() / "wbin", out = windowsOutput(installation);
     if (!fs::exists(bin)) fs::copy(kWindowsBin, bin, fs::copy_options::recursive);
     fs::copy_file(installation.root() / "bin" / "Kexporter.ini", bin / "Kexporter.ini",
                   fs::copy_options::overwrite_existing);
@@ -260,15 +257,13 @@ TEST_F(Parity, RemoteInstallationsExportAlike) {
   const ScopedEnvironment connectLimit("PGCONNECT_TIMEOUT", "5");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const std::string connection = remoteConnection(c.host, c.port);
+    const std::string connection = remoteConnectionValues(c.host, c.port);
     std::string reg = installation.defaultRegistry();
     reg.replace(reg.find(kInProcess), kInProcess.size(), connection);
     installation.registry(reg);
     importRegistry(installation, "nxv5", connection);
     const ScopedEnvironment sslMode("PGSSLMODE", c.sslMode.c_str()), password("PGPASSWORD", c.password.c_str());
     const Outcome linux = [&] {
-      fs::remove_all(installation.outputFolder());
-      fs::create_directory(installation.outputFolder());
       const ScopedEnvironment ca("PGSSLROOTCERT", server->caFile.c_str());
       return linuxRun(installation, installation.exportArgs(), c.resolver);
     }();
@@ -291,14 +286,14 @@ TEST_F(Parity, AStalledServerFailsTheWindowsRunInTime) {
              "CREATE TABLE umTSI(ts_code text, ts_guid text, ts_sender text);");
   Installation installation("Kexporterrun-parity");
   installation.settings("");
-  importRegistry(installation, "nxv5", remoteConnection(server->host, server->port));
+  importRegistry(installation, "nxv5", remoteConnectionValues(server->host, server->port));
   const std::string name = "kexporter-stall-" + std::to_string(::getpid());
   const ScopedEnvironment limit("VEKODB_SERVER_TIMEOUT", "2"), application("PGAPPNAME", name.c_str());
   Outcome run{};
   std::thread windows([&] { run = windowsRun(installation, installation.exportArgs()); });
   std::string backend;
   EXPECT_TRUE(waitUntil([&] {
-    return fs::exists(installation.root() / "出力 ｳｨﾝﾄﾞｳｽﾞ" / "destination_1.csv") &&
+    return fs::exists(windowsOutput(installation) / "destination_1.csv") &&
            pgRun(*server, "postgres",
                  "SELECT pid FROM pg_stat_activity WHERE application_name = '" + name + "'", &backend)
                .empty() &&

@@ -35,6 +35,13 @@ std::optional<PgServer> sharedServer() {
   });
 }
 
+std::string remoteConnectionValues(const std::string& host, const std::string& port) {
+  char dword[16];
+  std::snprintf(dword, sizeof dword, "%08x", std::stoi(port));
+  return "\"VekTesselConnection\"=\"Remote\"\r\n\"VekTesselHostName\"=\"" + host +
+         "\"\r\n\"VekTesselPortNumber\"=dword:" + dword + "\r\n";
+}
+
 PrivateServer::PrivateServer() : folder("/tmp/kexporter-pg-" + std::to_string(::getpid())) {
   std::map<std::string, std::string> exported;  // the script's "export NAME=VALUE" lines
   FILE* script = ::popen((kServerScript + " start " + folder).c_str(), "r");

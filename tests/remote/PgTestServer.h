@@ -21,6 +21,10 @@ std::optional<PgServer> sharedServer();
   const std::optional<PgServer> server = sharedServer(); \
   if (!server) GTEST_SKIP() << "no test server: KEXPORTER_TEST_PGHOST is not set"
 
+// The registry values (regedit lines, CR LF) of an installation set to
+// Remote that reads from `host` at `port`.
+std::string remoteConnectionValues(const std::string& host, const std::string& port);
+
 // A server of the test's own, which the test may stop; removed at the end.
 struct PrivateServer {
   PrivateServer();

@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -37,12 +36,9 @@ const std::string kAccessWarning = kTitle + kAccessFailed + "\n";
 // at `port` ("" for the server's own).
 std::string remoteRegistry(const fs::path& top, const PgServer& server,
                            const std::string& port = "") {
-  char dword[16];
-  std::snprintf(dword, sizeof dword, "%08x", std::stoi(port.empty() ? server.port : port));
   return "Windows Registry Editor Version 5.00\r\n\r\n"
          "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK]\r\n\"VekPath\"=\"" +
-         top.string() + "\"\r\n\"VekTesselConnection\"=\"Remote\"\r\n\"VekTesselHostName\"=\"" +
-         server.host + "\"\r\n\"VekTesselPortNumber\"=dword:" + dword + "\r\n";
+         top.string() + "\"\r\n" + remoteConnectionValues(server.host, port.empty() ? server.port : port);
 }
 
 // The files of an export folder by name, the run log's as its lines; the

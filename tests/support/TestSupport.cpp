@@ -56,12 +56,13 @@ namespace {
 // Whether `line` begins with a time stamp, "YYYY/MM/DD hh:mm:ss ". (Not a
 // regular expression: libstdc++'s recurses per character and overflows the
 // stack on Windows at the long lines some tests write.)
+const std::string kStampShape = "0000/00/00 00:00:00 ";
+
 bool stamped(const std::string& line) {
-  const std::string shape = "0000/00/00 00:00:00 ";
-  if (line.size() < shape.size()) return false;
-  for (std::size_t i = 0; i < shape.size(); ++i) {
+  if (line.size() < kStampShape.size()) return false;
+  for (std::size_t i = 0; i < kStampShape.size(); ++i) {
     const bool digit = line[i] >= '0' && line[i] <= '9';
-    if (shape[i] == '0' ? !digit : line[i] != shape[i]) return false;
+    if (kStampShape[i] == '0' ? !digit : line[i] != kStampShape[i]) return false;
   }
   return true;
 }
@@ -73,7 +74,7 @@ std::vector<std::string> runLogLines(const std::string& bytes) {
   std::size_t start = 0;
   for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
     const std::string line = fromCp932(bytes.substr(start, end - start));
-    lines.push_back(stamped(line) ? line.substr(20) : "UNSTAMPED: " + line);
+    lines.push_back(stamped(line) ? line.substr(kStampShape.size()) : "UNSTAMPED: " + line);
   }
   if (start != bytes.size()) lines.push_back("UNTERMINATED: " + bytes.substr(start));
   return lines;

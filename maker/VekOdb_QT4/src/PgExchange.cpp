@@ -12,9 +12,9 @@ constexpr int kDefaultAnswerSeconds = 60;
 using Clock = std::chrono::steady_clock;
 
 // Waits until the socket is ready for reading (and for writing with
-// `write`) or the server has been
-// silent for `limitSeconds`: false on the silence. Errors of the socket
-// count as ready, so that libpq's next call reports them.
+// `write`) or the server has been silent for `limitSeconds`: false on the
+// silence. Errors of the socket count as ready, so that libpq's next call
+// reports them.
 bool awaitSocket(PGconn* conn, bool write, int limitSeconds) {
   const Clock::time_point deadline = Clock::now() + std::chrono::seconds(limitSeconds);
   return pgAwaitSocket(PQsocket(conn), true, write, deadline) != PgSocketState::kSilent;
