@@ -74,13 +74,23 @@ int CsvOutputFile::writeFields(const std::vector<std::string>& fields) {
     substituted |= text_.appendConverted(fields[i], line_);
   }
   line_ += kLineEnd;
-  bool written = openNowhere_ || (file_ != kNoFile && writeLine(file_, line_));
   ++linesInFile_;
-  if (!written) {
+  if (file_ == kNoFile && !openNowhere_) {
     reportFailure();
     return kCsvFailure;
   }
-  if (!substituted) return 0;
+  if (!substituted) {
+    if (file_ != kNoFile) LineQueue::add(file_, line_, *this);
+    return takeLostLine() ? kCsvFailure : 0;
+  }
+  if (file_ != kNoFile) {
+    // A line with "?" is written at once, so that its report follows its
+    // write and a line that failed is reported as failed only.
+    const bool lostBefore = writeQueued();
+    LineQueue::add(file_, line_, *this);
+    if (writeQueued()) return kCsvFailure;
+    lostLine_ = lostBefore;  // returned by the next call
+  }
   reportSubstitution();
   return kCsvSubstituted;
 }
@@ -88,6 +98,7 @@ int CsvOutputFile::writeFields(const std::vector<std::string>& fields) {
 int CsvOutputFile::close() {
   int result = 0;
   if (file_ != kNoFile) {
+    if (writeQueued()) result = kCsvFailure;
     // A file whose name went away while it was written (its folder was
     // removed) holds rows that nobody will find.
     if (!hasName(file_)) {
@@ -107,6 +118,22 @@ void CsvOutputFile::reportFailure() {
   std::string message =
       std::string(kTagFailure) + kCsvWriteFailed + "(" + path_ + ")";
   RunLog::write(kTagFailure, message, true);
+}
+
+void CsvOutputFile::lineFailed() {
+  lostLine_ = true;
+  reportFailure();
+}
+
+bool CsvOutputFile::writeQueued() {
+  LineQueue::writeAll();
+  return takeLostLine();
+}
+
+bool CsvOutputFile::takeLostLine() {
+  const bool lost = lostLine_;
+  lostLine_ = false;
+  return lost;
 }
 
 void CsvOutputFile::reportSubstitution() {

@@ -6,6 +6,7 @@
 
 #include "Cp932Text.h"
 #include "FileLines.h"
+#include "LineQueue.h"
 
 // The most lines, header included, that one CSV file holds; shared by all
 // CsvOutputFile objects and set by each construction. 0 or less: no limit.
@@ -30,13 +31,13 @@ enum class CsvTarget { OutputFolder, Nowhere };
 // OpenOutputFolder holds (and names them by outputFolder in its reports):
 // kind + "_" + n + ".csv", n from 1, each starting with the header of its
 // kind ("destination", "group" and "tsi" have one), fields joined by ","
-// as given (no quoting), lines in CP932 ending in CR LF, one write call per
-// line. A file that reaches maxLinesPerFile lines is followed by the next
+// as given (no quoting), lines in CP932 ending in CR LF, handed to the
+// system in batches of whole lines through LineQueue. A file that reaches maxLinesPerFile lines is followed by the next
 // number when a further row arrives. Files are only ever created new: an
 // existing name, a symbolic link included, is left untouched and reported
 // as an open failure. Failures go to the run log with a warning box and
 // never stop the export. Used by one thread.
-class CsvOutputFile {
+class CsvOutputFile final : private LineFailures {
  public:
   // Sets maxLinesPerFile to maxLines.
   explicit CsvOutputFile(int maxLines, CsvTarget target = CsvTarget::OutputFolder);
@@ -51,14 +52,18 @@ class CsvOutputFile {
   // rollover tries the next number.
   int open(const std::string& kind);
   // Writes fields as one line, first rolling over to a new file when the
-  // current one is full. Returns 0 when written (or when no file was ever
-  // opened or it was closed), kCsvFailure when writing failed, and
-  // kCsvSubstituted when the line was written with "?" substitutions, which
-  // it also logs with the file's path and line number.
+  // current one is full. Returns 0 when written or queued (or when no file
+  // was ever opened or it was closed), kCsvFailure when this line or one
+  // queued before it could not be written (each reported as it fails; the
+  // same failure is returned once), and kCsvSubstituted when the line was
+  // written with "?" substitutions, which it also logs with the file's path
+  // and line number.
   int writeRow(const std::vector<std::string>& fields);
-  // Closes the current file; closing a closed object has no effect.
-  // Returns 0, or kCsvFailure (reported like a failed write) when the file
-  // no longer has a name in its folder, so its rows are lost.
+  // Writes the queued lines and closes the current file; closing a closed
+  // object has no effect. Returns 0, or kCsvFailure when a queued line could
+  // not be written and no call said so yet, or when the file no longer has
+  // a name in its folder, so its rows are lost (reported like a failed
+  // write).
   int close();
 
   const std::string& kind() const { return kind_; }
@@ -73,6 +78,11 @@ class CsvOutputFile {
   int writeFields(const std::vector<std::string>& fields);
   bool isFull() const;
   void reportFailure();
+  void lineFailed() override;
+  // Whether a queued line failed since the last result that said so.
+  bool takeLostLine();
+  // Writes the queued lines; then takeLostLine().
+  bool writeQueued();
   void reportSubstitution();
 
   NativeFile file_ = kNoFile;
@@ -84,6 +94,7 @@ class CsvOutputFile {
   std::string kind_;
   int nextSequence_ = 1;
   int linesInFile_ = 0;
+  bool lostLine_ = false;  // a queued line failed; not yet returned
   Cp932Text text_;
   std::string line_;  // reused for every line, so that rows cost no allocation
 };

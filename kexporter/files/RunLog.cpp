@@ -6,6 +6,7 @@
 #include "Cp932Text.h"
 #include "FileLines.h"
 #include "Frontend.h"
+#include "LineQueue.h"
 #include "OpenOutputFolder.h"
 #include "SupportRoutines.h"
 
@@ -44,6 +45,9 @@ void RunLog::open() {
 void RunLog::write(const std::string& tag, const std::string& message,
                    bool showMessage) {
   if (logFile == kNoFile) return;
+  // Lines queued before this one reach their files first, and any failure
+  // of theirs is logged first, as if they had been written one by one.
+  LineQueue::writeAll();
   try {
     std::string line = timeStamp() + " " + tag + " " + message + kLineEnd;
     // A "?" in the log's own line is not reported: the report would be

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "FilesTestSupport.h"
+#include "LineQueue.h"
 #include "OutputFolder.h"
 #include "RunLog.h"
 
@@ -49,6 +50,27 @@ TEST_F(CsvOutputFileTest, LeavesAnExistingFileUntouchedAndReportsIt) {
   const std::string failure = kWriteFailed + outputFolder + kPathSeparator + "destination_1.csv)";
   EXPECT_EQ(screen.warnings, (std::vector<std::string>{failure, failure, failure}));
   EXPECT_EQ(runLogLines(readFile(elsewhere / "Kexporter.log")), failureLines(screen.warnings));
+}
+
+// Lines wait to be written in batches: what ends the program from outside
+// writes them first, as does a log line, which must not get ahead of them.
+TEST_F(CsvOutputFileTest, WaitingLinesReachTheFileBeforeAnEndingOrALogLine) {
+  CsvOutputFile tsis(0);
+  tsis.open("tsi");
+  tsis.writeRow({"a", "b"});
+  LineQueue::writeBeforeEnd();
+  std::string lines = "NAME,SENDER,DGUID\r\na,b\r\n";
+  EXPECT_EQ(readFile(folder / "tsi_1.csv"), lines);
+
+  const std::string longerThanABatch(70000, 'x');
+  tsis.writeRow({longerThanABatch});
+  tsis.writeRow({"c"});
+  RunLog::open();
+  RunLog::write(kTagSuccess, "after the rows", false);
+  lines += longerThanABatch + "\r\nc\r\n";
+  EXPECT_EQ(readFile(folder / "tsi_1.csv"), lines);
+  EXPECT_EQ(tsis.close(), 0);
+  EXPECT_EQ(readFile(folder / "tsi_1.csv"), lines);
 }
 
 }  // namespace
