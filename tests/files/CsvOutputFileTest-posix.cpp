@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -10,7 +12,42 @@ namespace {
 
 const std::string kWriteFailed = ",【Failure】,ファイルへの書き込みが失敗しました。(";
 
-// What only POSIX allows: links planted at a file's or the folder's name.
+// What only POSIX allows: a file-size limit, links planted at a file's or
+// the folder's name.
+
+// Two files written by turns, one of them filling up at the limit: it
+// loses its later lines, each reported, and the other keeps every line
+// once, though they went to the system in the same batches.
+TEST_F(CsvOutputFileTest, AFileThatFillsUpLosesOnlyItsOwnLines) {
+  TempFolder logFolder;
+  output.hold(logFolder.path());
+  RunLog::open();
+  output.hold(folder.path());
+  signal(SIGXFSZ, SIG_IGN);
+  rlimit before{};
+  getrlimit(RLIMIT_FSIZE, &before);
+  rlimit limit = before;
+  limit.rlim_cur = 3000;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  CsvOutputFile full(0), other(0);
+  full.open("destination");
+  other.open("tsi");
+  std::string otherLines = "NAME,SENDER,DGUID\r\n";
+  for (int row = 0; row < 100; ++row) {
+    full.writeRow({std::string(50, static_cast<char>('a' + row % 26))});
+    other.writeRow({std::to_string(row)});
+    otherLines += std::to_string(row) + "\r\n";
+  }
+  full.close();
+  other.close();
+  setrlimit(RLIMIT_FSIZE, &before);
+
+  const std::string fullLines = readFile(folder / "destination_1.csv");
+  EXPECT_EQ(fullLines.size(), 12 + 57 * 52u);  // the header and whole lines up to the limit
+  EXPECT_EQ(fullLines.substr(fullLines.size() - 52), std::string(50, 'a' + 56 % 26) + "\r\n");
+  EXPECT_EQ(screen.warnings, std::vector<std::string>(43, kWriteFailed + (folder / "destination_1.csv") + ")"));
+  EXPECT_EQ(readFile(folder / "tsi_1.csv"), otherLines);
+}
 
 // A link at a file's name, or at the output folder's name between the checks
 // and the export: nothing is created or written through it; each creation
