@@ -95,7 +95,7 @@ make_deb() {
   doc=$package/usr/share/doc/kexporterrun
   mkdir -p "$lib/bin" "$lib/lib" "$package/usr/bin" "$doc" "$package/DEBIAN"
   strip --strip-unneeded -o "$lib/bin/Kexporterrun" build/bin/Kexporterrun
-  for library in Pelcore04 VekCommon_QT4 VekOdb_QT4 VekPel_QT4; do
+  for library in Pelcore04 VekCommon_QT4 VekOdb_QT4 VekPel_QT4 KexporterDialogs; do
     strip --strip-unneeded -o "$lib/lib/lib$library.so" "build/lib/lib$library.so"
     chmod 0644 "$lib/lib/lib$library.so"
   done

@@ -9,7 +9,7 @@
 #include "ProgramEnvironment.h"
 #include "ProgramOptions.h"
 #ifdef KEXPORTER_WITH_DIALOGS
-#include "ExporterApp.h"
+#include "DialogsModule.h"
 #endif
 
 int main(int argc, char** argv) {
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
   if (options.check) return ConsoleApp(standardInput(), standardOutput()).check();
   const StartupFlow::Options startup{options.yes, options.output};
 #ifdef KEXPORTER_WITH_DIALOGS
-  if (dialogs) return ExporterApp::run(argc, argv, startup, guard);
+  if (dialogs) return DialogsModule::run(argc, argv, startup, guard);
 #endif
   return ConsoleApp(standardInput(), standardOutput()).run(startup);
 }

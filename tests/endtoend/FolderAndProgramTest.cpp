@@ -49,3 +49,26 @@ TEST(Program, SecondCopyEndsAtOnceWithoutOutput) {
   EXPECT_EQ(std::vector<std::string>{}, installation.outputNames());
   EXPECT_EQ(3, WEXITSTATUS(pclose(first)));  // end of input: the first copy cancels
 }
+
+// A terminal run maps no Qt, most of a small run's memory; the dialogs load
+// it with their module beside the program's libraries.
+TEST(Program, OnlyTheDialogsMapQt) {
+  Installation installation("Kexporterrun-qt");
+  installation.sql("with recursive n(i) as (select 1 union all select i + 1 from n where i < 300) "
+                   "insert into umAccount(ac_guid, ac_id, ac_name, ac_storeTray) select 'g' || i, i, 'a' || i, 1 from n;");
+  ProgramOptions gatedRun, onDisplay;
+  gatedRun.gated = true;
+  onDisplay.offscreenDisplay = true;
+  std::string terminal;
+  RunningProgram exporting(installation, installation.exportArgs(), gatedRun);
+  ASSERT_TRUE(exporting.holdWhen([&] { return !(terminal = exporting.mappedFiles()).empty(); }));
+  EXPECT_EQ(std::string::npos, terminal.find("libQt6")) << terminal;
+  EXPECT_EQ(0, exporting.finish().status);
+
+  RunningProgram dialogs(installation, {}, onDisplay);
+  std::string shown;
+  ASSERT_TRUE(waitUntil([&] { return (shown = dialogs.mappedFiles()).find("libKexporterDialogs") != std::string::npos; }));
+  EXPECT_NE(std::string::npos, shown.find("libQt6Widgets"));
+  dialogs.signal(SIGTERM);
+  EXPECT_EQ(128 + SIGTERM, dialogs.finish().status);
+}

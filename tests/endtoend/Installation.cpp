@@ -80,7 +80,8 @@ RunningProgram::RunningProgram(const Installation& installation, const std::vect
   // Made before fork: the child makes only async-signal-safe calls.
   const ScopedEnvironment registry("PEL_REGISTRY", (root_ / "registry.reg").c_str()),
       messages("PEL_MESSAGE_FILE", (options.gated ? fifo : root_ / "messages.log").c_str()),
-      display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr);
+      display("DISPLAY", options.offscreenDisplay ? ":0" : nullptr), wayland("WAYLAND_DISPLAY", nullptr),
+      platform("QT_QPA_PLATFORM", options.offscreenDisplay ? "offscreen" : nullptr);
   std::optional<ScopedEnvironment> level;
   if (options.gated) level.emplace("PEL_MESSAGE_LEVEL", "debug");
   const std::string program = installation.program().string(), name = installation.program().filename();

@@ -71,11 +71,12 @@ struct ProgramOptions {
   rlim_t fileSizeLimit = RLIM_INFINITY;  // stands for a full disk
   fs::path resolver;  // seen by the program as /etc/resolv.conf (root only)
   fs::path standardOutput;  // instead of the file ProgramRun::out is read from
+  bool offscreenDisplay = false;  // a display for the dialogs, Qt's offscreen one
 };
 
 // The installation's program copy running in the background with `args`,
 // so that a test can act meanwhile. Registry and message file are the
-// installation's; no display. Killed when the object goes.
+// installation's; no display unless asked. Killed when the object goes.
 class RunningProgram {
  public:
   RunningProgram(const Installation& installation, const std::vector<std::string>& args,
@@ -87,6 +88,8 @@ class RunningProgram {
   // Waits until the gated program stops at its full FIFO and `reached`
   // holds, a page of messages at a time (see waitUntil).
   bool holdWhen(const std::function<bool()>& reached);
+  // The files the running program has mapped, as the system lists them.
+  std::string mappedFiles() const { return readFile("/proc/" + std::to_string(pid_) + "/maps"); }
   void signal(int sig) const {
     if (pid_ > 0) kill(pid_, sig);  // never -1: that would reach every process
   }
