@@ -6,9 +6,16 @@ set -eu
 action=$1
 dir=$2
 export WINEPREFIX="$dir"
+# Ends the prefix's server and waits until it has ended: -k alone returns
+# at once, and a server starting for the prefix meanwhile (whose folder a
+# new one may take the place of) finds the old one still there and fails.
+end_server() {
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  /usr/lib/wine/wineserver -w 2>/dev/null || true
+}
 case "$action" in
   start)
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    end_server
     rm -rf "$dir"
     mkdir -p "$dir"
     # A server that outlives each test by a minute: the tests that follow
@@ -28,7 +35,7 @@ case "$action" in
     done
     ;;
   stop)
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    end_server
     rm -rf "$dir"
     ;;
   *)
