@@ -116,6 +116,9 @@ EOF
     2>"$work/shlibdeps.log" | sed -n 's/^shlibs:Depends=//p') ||
     { cat "$work/shlibdeps.log" >&2; exit 1; }
   [ -n "$depends" ] || { cat "$work/shlibdeps.log" >&2; exit 1; }
+  # The PostgreSQL client is loaded at run time, for Remote installations
+  # only, so no binary names it.
+  depends="$depends, libpq5"
   cat > "$package/DEBIAN/control" <<EOF
 Package: kexporterrun
 Version: $version

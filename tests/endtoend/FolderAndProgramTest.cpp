@@ -50,9 +50,10 @@ TEST(Program, SecondCopyEndsAtOnceWithoutOutput) {
   EXPECT_EQ(3, WEXITSTATUS(pclose(first)));  // end of input: the first copy cancels
 }
 
-// A terminal run maps no Qt, most of a small run's memory; the dialogs load
-// it with their module beside the program's libraries.
-TEST(Program, OnlyTheDialogsMapQt) {
+// A terminal run on a SQLite file maps neither Qt nor the PostgreSQL client,
+// most of a small run's memory; the dialogs load Qt with their module
+// beside the program's libraries.
+TEST(Program, OnlyTheDialogsMapQtAndOnlyRemoteInstallationsTheClient) {
   Installation installation("Kexporterrun-qt");
   installation.sql("with recursive n(i) as (select 1 union all select i + 1 from n where i < 300) "
                    "insert into umAccount(ac_guid, ac_id, ac_name, ac_storeTray) select 'g' || i, i, 'a' || i, 1 from n;");
@@ -63,6 +64,7 @@ TEST(Program, OnlyTheDialogsMapQt) {
   RunningProgram exporting(installation, installation.exportArgs(), gatedRun);
   ASSERT_TRUE(exporting.holdWhen([&] { return !(terminal = exporting.mappedFiles()).empty(); }));
   EXPECT_EQ(std::string::npos, terminal.find("libQt6")) << terminal;
+  EXPECT_EQ(std::string::npos, terminal.find("libpq")) << terminal;
   EXPECT_EQ(0, exporting.finish().status);
 
   RunningProgram dialogs(installation, {}, onDisplay);

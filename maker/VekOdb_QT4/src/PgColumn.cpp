@@ -18,7 +18,7 @@ constexpr Oid kFloat8Type = 701;
 constexpr Oid kNumericType = 1700;
 
 std::string_view valueText(const PGresult* result, int row, int column) {
-  return std::string_view(PQgetvalue(result, row, column), PQgetlength(result, row, column));
+  return std::string_view(pq().PQgetvalue(result, row, column), pq().PQgetlength(result, row, column));
 }
 
 VekRC readIntegralNumber(std::string_view text, std::int64_t& value) {
@@ -33,7 +33,7 @@ VekRC readIntegralNumber(std::string_view text, std::int64_t& value) {
 // without fraction, a boolean, or a text that is wholly an integer.
 VekRC readInteger(const PGresult* result, int row, int column, std::int64_t& value) {
   const std::string_view text = valueText(result, row, column);
-  switch (PQftype(result, column)) {
+  switch (pq().PQftype(result, column)) {
     case kBoolType:
       value = text == "t" ? 1 : 0;
       return VEK_S_OK;
@@ -79,7 +79,7 @@ VekRC storePgColumn(const PGresult* result, int row, int column, ColumnBinding& 
                     std::u16string& text) {
   binding.status = kColumnValueNull;
   binding.text = nullptr;
-  if (PQgetisnull(result, row, column)) return VEK_S_OK;
+  if (pq().PQgetisnull(result, row, column)) return VEK_S_OK;
   const VekRC rc = storeValue(result, row, column, binding, text);
   if (rc == VEK_S_OK) binding.status = kColumnValuePresent;
   return rc;

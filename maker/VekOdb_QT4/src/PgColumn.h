@@ -1,7 +1,7 @@
 #ifndef VEKODB_PGCOLUMN_H
 #define VEKODB_PGCOLUMN_H
 
-#include <libpq-fe.h>
+#include "PgLibrary.h"
 
 #include <string>
 

@@ -62,21 +62,21 @@ PGconn* startConnecting(const PgAddress& address, const std::vector<std::string>
   add("fallback_application_name", program.c_str());
   for (const auto& setting : kConnectionSettings) add(setting[0], setting[1]);
   add(nullptr, nullptr);
-  return PQconnectStartParams(keys.data(), values.data(), 0);
+  return pq().PQconnectStartParams(keys.data(), values.data(), 0);
 }
 
 // libpq leaves the waiting of a non-blocking connect to its caller; the
 // operator's connect_timeout (environment or service file) still rules.
 int connectSeconds() {
   int seconds = 0;
-  PQconninfoOption* options = PQconndefaults();
+  PQconninfoOption* options = pq().PQconndefaults();
   for (PQconninfoOption* option = options; option != nullptr && option->keyword != nullptr;
        ++option) {
     if (std::string_view(option->keyword) == "connect_timeout" && option->val != nullptr) {
       seconds = std::atoi(option->val);
     }
   }
-  PQconninfoFree(options);
+  pq().PQconninfoFree(options);
   return seconds > 0 ? seconds : kDefaultConnectSeconds;
 }
 
@@ -87,19 +87,19 @@ VekRC finishConnecting(PGconn* conn, Clock::time_point deadline) {
   while (state != PGRES_POLLING_OK) {
     if (state == PGRES_POLLING_FAILED) return VEK_E_FAIL;
     const bool reading = state == PGRES_POLLING_READING;
-    switch (pgAwaitSocket(PQsocket(conn), reading, !reading, deadline)) {
+    switch (pgAwaitSocket(pq().PQsocket(conn), reading, !reading, deadline)) {
       case PgSocketState::kSilent: return ODB_E_TIMEOUT;
       case PgSocketState::kFailed: return VEK_E_FAIL;
-      case PgSocketState::kReady: state = PQconnectPoll(conn);
+      case PgSocketState::kReady: state = pq().PQconnectPoll(conn);
     }
   }
   return VEK_S_OK;
 }
 
 std::string describe(const PgAddress& address, PGconn* conn) {
-  const char* host = conn != nullptr ? PQhost(conn) : address.host.c_str();
+  const char* host = conn != nullptr ? pq().PQhost(conn) : address.host.c_str();
   const std::string portNumber = address.port != 0 ? std::to_string(address.port) : "";
-  const char* port = conn != nullptr ? PQport(conn) : portNumber.c_str();
+  const char* port = conn != nullptr ? pq().PQport(conn) : portNumber.c_str();
   return "database " + address.database + " on " + (host != nullptr ? host : "") + ":" +
          (port != nullptr ? port : "");
 }
@@ -129,19 +129,19 @@ VekRC pgConnect(const PgAddress& address, PGconn*& conn, std::string& where) {
   if (conn == nullptr) return ODB_E_OUTOFMEMORY;
   // Server errors of the handshake then carry their SQLSTATE, which tells
   // a refused password from a missing database in any server language.
-  PQsetErrorVerbosity(conn, PQERRORS_VERBOSE);
-  rc = PQstatus(conn) == CONNECTION_BAD ? VEK_E_FAIL : finishConnecting(conn, deadline);
+  pq().PQsetErrorVerbosity(conn, PQERRORS_VERBOSE);
+  rc = pq().PQstatus(conn) == CONNECTION_BAD ? VEK_E_FAIL : finishConnecting(conn, deadline);
   where = describe(address, conn);
   if (rc == VEK_S_OK) {
-    PQsetErrorVerbosity(conn, PQERRORS_TERSE);
+    pq().PQsetErrorVerbosity(conn, PQERRORS_TERSE);
     return VEK_S_OK;
   }
   cause = silence;
   if (rc != ODB_E_TIMEOUT) {
     cause = pgErrorText(conn);
-    rc = pgConnectFailureCode(conn, pgMessageSqlState(PQerrorMessage(conn)));
+    rc = pgConnectFailureCode(conn, pgMessageSqlState(pq().PQerrorMessage(conn)));
   }
-  PQfinish(conn);
+  pq().PQfinish(conn);
   conn = nullptr;
   return failConnecting(where, cause, rc);
 }

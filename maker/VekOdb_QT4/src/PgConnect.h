@@ -1,7 +1,7 @@
 #ifndef VEKODB_PGCONNECT_H
 #define VEKODB_PGCONNECT_H
 
-#include <libpq-fe.h>
+#include "PgLibrary.h"
 
 #include <string>
 

@@ -45,9 +45,9 @@ VekRC PgConnection::open(const std::u16string& host, int port, const std::u16str
 
 PgConnection::PgConnection(PGconn* conn, std::string where)
     : conn_(conn), where_(std::move(where)), answerSeconds_(pgAnswerLimitSeconds()) {
-  PQsetNoticeProcessor(conn_, &PgConnection::receiveNotice, this);
+  pq().PQsetNoticeProcessor(conn_, &PgConnection::receiveNotice, this);
   // Every wait is then one of ours, bounded by the answer limit.
-  PQsetnonblocking(conn_, 1);
+  pq().PQsetnonblocking(conn_, 1);
 }
 
 void PgConnection::receiveNotice(void* connection, const char* message) {
@@ -61,14 +61,14 @@ void PgConnection::receiveNotice(void* connection, const char* message) {
 
 std::string PgConnection::failureText(const PGresult* result) const {
   if (conn_ == nullptr) return kGivenUp;
-  if (PQstatus(conn_) != CONNECTION_BAD) return pgResultText(conn_, result);
+  if (pq().PQstatus(conn_) != CONNECTION_BAD) return pgResultText(conn_, result);
   const std::string text = pgErrorText(conn_);
   return lastNotice_.empty() ? text : lastNotice_ + " " + text;
 }
 
 PgConnection::~PgConnection() {
   endSnapshot();
-  PQfinish(conn_);
+  pq().PQfinish(conn_);
 }
 
 VekRC PgConnection::beginSnapshot() {
@@ -90,7 +90,7 @@ void PgConnection::endSnapshot() {
   if (!inSnapshot_) return;
   inSnapshot_ = false;
   // A read-only transaction has nothing to keep; its cursors end with it.
-  if (PQstatus(conn_) != CONNECTION_OK) return;
+  if (pq().PQstatus(conn_) != CONNECTION_OK) return;
   PgResultPtr ignored;
   exchange(kRollback, false, ignored, "Can't end reading", "");
 }
@@ -101,7 +101,7 @@ VekRC PgConnection::execute(const char16_t* query, int count, ColumnBinding* bin
   VekRC rc = run(kSavepoint, "Can't run a query on");
   if (rc != VEK_S_OK) return rc;
   rc = declareCursor(query, count, bindings, cursor);
-  if (PQstatus(conn_) != CONNECTION_OK) return rc;
+  if (pq().PQstatus(conn_) != CONNECTION_OK) return rc;
   // A failed query undoes only itself, so that the snapshot stays usable as
   // on the InProcess engine.
   const VekRC ended =
@@ -120,7 +120,7 @@ VekRC PgConnection::declareCursor(const char16_t* query, int count, ColumnBindin
   // add a statement of its own that ends the snapshot.
   PgResultPtr declared;
   if (!exchange(declare, true, declared, "Can't run a query on", text)) return ODB_E_TIMEOUT;
-  if (PQresultStatus(declared.get()) != PGRES_COMMAND_OK) {
+  if (pq().PQresultStatus(declared.get()) != PGRES_COMMAND_OK) {
     const VekRC rc = pgStatementFailureCode(conn_, declared.get());
     PelMessageSelection::error(kOdbMessageSource, __LINE__)
         << "Query failed on " << where_ << ": " << failureText(declared.get()) << ": "
@@ -144,7 +144,7 @@ VekRC PgConnection::run(const std::string& sql, const char* purpose) {
 VekRC PgConnection::run(const std::string& sql, const char* purpose, PgResultPtr& result,
                         const std::string& detail) {
   if (!exchange(sql, false, result, purpose, detail)) return ODB_E_TIMEOUT;
-  const ExecStatusType status = PQresultStatus(result.get());
+  const ExecStatusType status = pq().PQresultStatus(result.get());
   if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return VEK_S_OK;
   const VekRC rc = pgStatementFailureCode(conn_, result.get());
   PelMessageSelection::error(kOdbMessageSource, __LINE__)
@@ -163,7 +163,7 @@ bool PgConnection::exchange(const std::string& sql, bool oneStatement, PgResultP
   // The server may still be in the middle of the statement; the connection
   // is of no further use, and what follows fails as on a lost one.
   inSnapshot_ = false;
-  PQfinish(conn_);
+  pq().PQfinish(conn_);
   conn_ = nullptr;
   return false;
 }

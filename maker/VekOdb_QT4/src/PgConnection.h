@@ -1,7 +1,7 @@
 #ifndef VEKODB_PGCONNECTION_H
 #define VEKODB_PGCONNECTION_H
 
-#include <libpq-fe.h>
+#include "PgLibrary.h"
 
 #include <memory>
 #include <string>

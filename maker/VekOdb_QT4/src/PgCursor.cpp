@@ -32,7 +32,7 @@ PgCursor::~PgCursor() {
 VekRC PgCursor::start() {
   const VekRC rc = fetchBatch();
   if (rc != VEK_S_OK) return rc;
-  const int columns = PQnfields(batch_.get());
+  const int columns = pq().PQnfields(batch_.get());
   if (columns > 0 && columns >= count_) return VEK_S_OK;
   failure_ = VEK_E_INVALIDARG;
   PelMessageSelection::error(kOdbMessageSource, __LINE__)
@@ -43,11 +43,11 @@ VekRC PgCursor::start() {
 
 VekRC PgCursor::fetch() {
   if (failure_ != VEK_S_OK) return failure_;
-  if (nextRow_ >= PQntuples(batch_.get())) {
+  if (nextRow_ >= pq().PQntuples(batch_.get())) {
     if (lastBatch_) return VEK_E_NOMOREROWS;
     const VekRC rc = fetchBatch();
     if (rc != VEK_S_OK) return rc;
-    if (lastBatch_ && PQntuples(batch_.get()) == 0) return VEK_E_NOMOREROWS;
+    if (lastBatch_ && pq().PQntuples(batch_.get()) == 0) return VEK_E_NOMOREROWS;
   }
   const VekRC rc = storeRow();
   ++nextRow_;
@@ -60,7 +60,7 @@ VekRC PgCursor::fetchBatch() {
   nextRow_ = 0;
   failure_ = connection_->run(kFetch + name_, "Can't read rows of", batch_, query_);
   if (failure_ != VEK_S_OK) return failure_;
-  lastBatch_ = PQntuples(batch_.get()) < kBatchRows;
+  lastBatch_ = pq().PQntuples(batch_.get()) < kBatchRows;
   return VEK_S_OK;
 }
 

@@ -1,7 +1,7 @@
 #ifndef VEKODB_PGEXCHANGE_H
 #define VEKODB_PGEXCHANGE_H
 
-#include <libpq-fe.h>
+#include "PgLibrary.h"
 
 #include <string>
 

@@ -30,22 +30,22 @@ VekRC sqlStateCode(std::string_view state) {
 VekRC pgConnectFailureCode(PGconn* conn, std::string_view sqlState) {
   if (sqlState.empty()) {
     // libpq asks for a password before the server says anything more.
-    return PQconnectionNeedsPassword(conn) ? ODB_E_AUTHFAILED : ODB_E_CANTCONNECT;
+    return pq().PQconnectionNeedsPassword(conn) ? ODB_E_AUTHFAILED : ODB_E_CANTCONNECT;
   }
   const VekRC rc = sqlStateCode(sqlState);
   return rc == ODB_E_CONNECTIONLOST || rc == VEK_E_FAIL ? ODB_E_CANTCONNECT : rc;
 }
 
 VekRC pgStatementFailureCode(PGconn* conn, const PGresult* result) {
-  if (PQstatus(conn) == CONNECTION_BAD) return ODB_E_CONNECTIONLOST;
-  const char* state = result == nullptr ? nullptr : PQresultErrorField(result, PG_DIAG_SQLSTATE);
+  if (pq().PQstatus(conn) == CONNECTION_BAD) return ODB_E_CONNECTIONLOST;
+  const char* state = result == nullptr ? nullptr : pq().PQresultErrorField(result, PG_DIAG_SQLSTATE);
   if (state == nullptr) return VEK_E_FAIL;
   return sqlStateCode(state);
 }
 
 std::string pgErrorText(PGconn* conn) {
   static const std::string_view kLocation = "LOCATION:";
-  const std::string_view message = conn == nullptr ? "out of memory" : PQerrorMessage(conn);
+  const std::string_view message = conn == nullptr ? "out of memory" : pq().PQerrorMessage(conn);
   std::string text;
   std::size_t start = 0;
   while (start < message.size()) {
@@ -63,9 +63,9 @@ std::string pgErrorText(PGconn* conn) {
 }
 
 std::string pgResultText(PGconn* conn, const PGresult* result) {
-  const char* severity = result == nullptr ? nullptr : PQresultErrorField(result, PG_DIAG_SEVERITY);
+  const char* severity = result == nullptr ? nullptr : pq().PQresultErrorField(result, PG_DIAG_SEVERITY);
   const char* primary =
-      result == nullptr ? nullptr : PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
+      result == nullptr ? nullptr : pq().PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
   if (severity == nullptr || primary == nullptr) return pgErrorText(conn);
   return std::string(severity) + ":  " + primary;
 }

@@ -1,7 +1,7 @@
 #ifndef VEKODB_PGRESULT_H
 #define VEKODB_PGRESULT_H
 
-#include <libpq-fe.h>
+#include "PgLibrary.h"
 
 #include <memory>
 #include <string>
@@ -10,7 +10,7 @@
 #include "Pelcore/VekRC.h"
 
 struct PgResultClear {
-  void operator()(PGresult* result) const { PQclear(result); }
+  void operator()(PGresult* result) const { pq().PQclear(result); }
 };
 // A result of libpq, cleared at the end of its owner.
 using PgResultPtr = std::unique_ptr<PGresult, PgResultClear>;
