@@ -51,6 +51,7 @@ TEST_F(PelMessageTest, LevelSelectsWhatIsWritten) {
   const std::pair<const char*, int> cases[] = {{nullptr, 2}, {"error", 3}, {"debug", 6}};
   for (const auto& [level, lines] : cases) {
     if (level) setEnvironment("PEL_MESSAGE_LEVEL", level);
+    PelMessageStream::setCommandName("TarvikNX", -1);  // which reads the level
     PelMessageSelection::error("S", 1) << "e" << PelEndl;
     PelMessageSelection::normal("S", 2) << "n" << PelEndl;
     PelMessageSelection::debug("S", 3) << "d" << PelEndl;
@@ -58,6 +59,7 @@ TEST_F(PelMessageTest, LevelSelectsWhatIsWritten) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), lines) << (level ? level : "default");
   }
   setEnvironment("PEL_MESSAGE_LEVEL", nullptr);
+  PelMessageStream::setCommandName("TarvikNX", -1);
 }
 
 TEST_F(PelMessageTest, ConcurrentWritersNeverInterleaveLines) {

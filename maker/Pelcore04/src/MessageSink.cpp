@@ -12,9 +12,9 @@ MessageSink& MessageSink::instance() {
   return *sink;
 }
 
-MessageSink::MessageSink() : commandName_(pelProgramName()) {}
+MessageSink::MessageSink() : level_(levelOfEnvironment()), commandName_(pelProgramName()) {}
 
-PelMessageLevel MessageSink::selectedLevel() {
+PelMessageLevel MessageSink::levelOfEnvironment() {
   const char* value = std::getenv("PEL_MESSAGE_LEVEL");
   if (value == nullptr) return PelMessageLevel::Normal;
   if (pelEqualsIgnoringAsciiCase(value, "error")) return PelMessageLevel::Error;
@@ -23,6 +23,7 @@ PelMessageLevel MessageSink::selectedLevel() {
 }
 
 void MessageSink::setCommandName(std::string name) {
+  level_.store(levelOfEnvironment(), std::memory_order_relaxed);
   std::lock_guard<std::mutex> guard(mutex_);
   commandName_ = std::move(name);
 }

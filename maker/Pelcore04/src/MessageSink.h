@@ -15,10 +15,13 @@ class MessageSink {
  public:
   static MessageSink& instance();
 
-  // The level selected by PEL_MESSAGE_LEVEL, read at each call; "normal"
-  // when unset or unknown.
-  static PelMessageLevel selectedLevel();
+  // The level selected by PEL_MESSAGE_LEVEL when the sink was made or the
+  // command was last named; "normal" when unset or unknown. Read then, not
+  // at each message: a debug trace stands on per-row paths, and a search
+  // of the environment there costs more than the row.
+  static PelMessageLevel selectedLevel() { return instance().level_.load(std::memory_order_relaxed); }
 
+  // Names the command and reads the level again.
   void setCommandName(std::string name);
   std::string commandName();
 
@@ -38,6 +41,9 @@ class MessageSink {
  private:
   MessageSink();
   void writeLine(const std::string& line);
+  static PelMessageLevel levelOfEnvironment();
+
+  std::atomic<PelMessageLevel> level_;
 
   std::mutex mutex_;
   std::string commandName_;              // Guarded by mutex_.

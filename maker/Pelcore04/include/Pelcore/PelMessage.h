@@ -77,6 +77,8 @@ class PelMessageSelection {
 class PelMessageStream {
  public:
   // Names the process in every message line; length -1 means the whole text.
+  // Also takes the message level from PEL_MESSAGE_LEVEL as it is now, which
+  // is otherwise read once, at the first message.
   static void setCommandName(const char* name, int length);
   static std::string commandName();
   // Part of the message interface, called after a message; a message is

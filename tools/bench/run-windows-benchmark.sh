@@ -1,0 +1,130 @@
+#!/bin/sh
+# Times the Windows build under Wine against the Linux build on the same
+# installation.
+#
+# Builds both programs (the Linux one as run-benchmark.sh does, the Windows
+# one with the windows preset), makes the installation once for each build
+# (the same data; the Windows one's registry names its folders through drive
+# Z:), imports that registry into a private Wine prefix, then runs,
+# alternating, each build's terminal export into a new folder. The first
+# Wine start, which sets up the prefix's services, is not counted. Prints
+# both median wall times and their ratio; exits 1 when the Windows build
+# takes more than 1.5 times the Linux build's time.
+#
+# Environment: BENCH_BUILD, BENCH_CACHE, BENCH_RUNS (default 5) and the
+# sizes BENCH_ACCOUNTS, BENCH_GROUPS, BENCH_MEMBERS, BENCH_TSIS, as for
+# run-benchmark.sh.
+set -eu
+
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+BUILD=${BENCH_BUILD:-$ROOT/build-bench}
+CACHE=${BENCH_CACHE:-$BUILD/bench-cache}
+RUNS=${BENCH_RUNS:-5}
+ACCOUNTS=${BENCH_ACCOUNTS:-1000000}
+GROUPS=${BENCH_GROUPS:-100000}
+MEMBERS=${BENCH_MEMBERS:-1000000}
+TSIS=${BENCH_TSIS:-200000}
+MAX_RATIO=1.5
+
+echo "Building in $BUILD and build-windows ..."
+if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKEXPORTER_BUILD_TESTS=OFF >/dev/null
+fi
+cmake --build "$BUILD" --target Kexporterrun kexporter-demo kexporter-bench-measure >/dev/null
+(cd "$ROOT" && cmake --preset windows >/dev/null && cmake --build --preset windows --target Kexporterrun >/dev/null)
+MEASURE=$BUILD/bin/kexporter-bench-measure
+
+# Made once per size, build and generator; the same options give the same bytes.
+SIZE="$ACCOUNTS-$GROUPS-$MEMBERS-$TSIS"
+STAMP="$SIZE $(sha1sum "$BUILD/bin/kexporter-demo" | cut -d' ' -f1)"
+make_installation() {  # folder, extra generator options
+  if [ "$(cat "$1/.made" 2>/dev/null)" != "$STAMP" ]; then
+    echo "Making the installation in $1 ..."
+    rm -rf "$1"
+    "$BUILD/bin/kexporter-demo" --dir "$1" --accounts "$ACCOUNTS" --groups "$GROUPS" \
+      --members "$MEMBERS" --tsis "$TSIS" $2 >/dev/null
+    echo "$STAMP" >"$1/.made"
+  fi
+}
+LINUX_INSTALLATION=$CACHE/installation-$SIZE
+WINDOWS_INSTALLATION=$CACHE/installation-windows-$SIZE
+make_installation "$LINUX_INSTALLATION" ""
+make_installation "$WINDOWS_INSTALLATION" --windows
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/kexporter-winbench-XXXXXX")
+WINEPREFIX=$WORK/prefix
+export WINEPREFIX
+trap '"$ROOT/scripts/wine-prefix.sh" stop "$WINEPREFIX"; rm -rf "$WORK"' EXIT INT TERM
+
+winpath() {
+  printf 'Z:%s' "$1" | tr / '\\'
+}
+
+# Each program as a copy under its own name, as run-benchmark.sh does, so
+# that a Kexporterrun running elsewhere does not stop it.
+mkdir "$WORK/bin" "$WORK/wbin"
+cp "$BUILD/bin/Kexporterrun" "$WORK/bin/Kexporterrun-bench"
+ln -s "$BUILD/lib" "$WORK/lib"
+cp "$ROOT"/build-windows/bin/Kexporterrun.exe "$ROOT"/build-windows/bin/*.dll "$WORK/wbin/"
+mv "$WORK/wbin/Kexporterrun.exe" "$WORK/wbin/Kexporterrun-bench.exe"
+
+echo "Making a Wine prefix ..."
+"$ROOT/scripts/wine-prefix.sh" start "$WINEPREFIX"
+"$ROOT/scripts/wine-run.sh" regedit /S "$(winpath "$WINDOWS_INSTALLATION/registry.reg")"
+
+# Prints "<wall>" of one run of a build into a new folder.
+run_linux() {
+  mkdir "$WORK/export"
+  set -- $(PEL_REGISTRY="$LINUX_INSTALLATION/registry.reg" PEL_MESSAGE_FILE="$WORK/messages.log" \
+    "$MEASURE" --stdout "$WORK/linux.out" -- \
+    "$WORK/bin/Kexporterrun-bench" --console --yes --output "$WORK/export" </dev/null 2>"$WORK/linux.err")
+  [ "$3" = 0 ] || { echo "run-windows-benchmark: the Linux build ended with status $3" >&2; cat "$WORK/linux.err" >&2; exit 1; }
+  rm -rf "$WORK/export"
+  echo "$1"
+}
+run_windows() {
+  mkdir "$WORK/export"
+  set -- $(PEL_MESSAGE_FILE="$(winpath "$WORK/messages.log")" \
+    "$MEASURE" --stdout "$WORK/windows.out" -- "$ROOT/scripts/wine-run.sh" \
+    "$WORK/wbin/Kexporterrun-bench.exe" --console --yes --output "$(winpath "$WORK/export")" </dev/null 2>"$WORK/windows.err")
+  [ "$3" = 0 ] || { echo "run-windows-benchmark: the Windows build ended with status $3" >&2; cat "$WORK/windows.err" >&2; exit 1; }
+  rm -rf "$WORK/export"
+  echo "$1"
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+echo "Warming the page cache and Wine (not counted) ..."
+run_linux >/dev/null
+run_windows >/dev/null
+
+: >"$WORK/linux.times"
+: >"$WORK/windows.times"
+i=1
+while [ "$i" -le "$RUNS" ]; do
+  if [ $((i % 2)) = 1 ]; then
+    l=$(run_linux); w=$(run_windows)
+  else
+    w=$(run_windows); l=$(run_linux)
+  fi
+  echo "$l" >>"$WORK/linux.times"
+  echo "$w" >>"$WORK/windows.times"
+  printf 'run %d: Linux build %6.2f s   Windows build under Wine %6.2f s\n' "$i" "$l" "$w"
+  i=$((i + 1))
+done
+
+LINUX_WALL=$(median <"$WORK/linux.times")
+WINDOWS_WALL=$(median <"$WORK/windows.times")
+echo
+echo "Machine:      $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(nproc) cores, $(/usr/lib/wine/wine64 --version 2>/dev/null)"
+echo "Installation: $ACCOUNTS accounts, $GROUPS groups with $MEMBERS members, $TSIS TSIs"
+awk -v l="$LINUX_WALL" -v w="$WINDOWS_WALL" -v maxRatio="$MAX_RATIO" -v runs="$RUNS" 'BEGIN {
+  ratio = w / l
+  printf "Linux build:   %.2f s median of %d\n", l, runs
+  printf "Windows build: %.2f s median of %d, under Wine\n", w, runs
+  printf "Ratio:         %.2f (target at most %.1f)\n", ratio, maxRatio
+  met = ratio <= maxRatio
+  print met ? "Target met." : "Target missed."
+  exit met ? 0 : 1
+}'
