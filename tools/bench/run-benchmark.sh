@@ -44,26 +44,17 @@ esac
 cmake --build "$BUILD" --target Kexporterrun kexporter-demo kexporter-bench-measure >/dev/null
 MEASURE=$BUILD/bin/kexporter-bench-measure
 
-# The installation is made once per size and generator build; the same
-# options always give the same bytes.
-SIZE="$ACCOUNTS-$GROUPS-$MEMBERS-$TSIS"
-STAMP="$SIZE $(sha1sum "$BUILD/bin/kexporter-demo" | cut -d' ' -f1)"
-INSTALLATION=$CACHE/installation-$SIZE
-if [ "$(cat "$INSTALLATION/.made" 2>/dev/null)" != "$STAMP" ]; then
-  echo "Making the installation in $INSTALLATION ..."
-  rm -rf "$INSTALLATION"
-  "$BUILD/bin/kexporter-demo" --dir "$INSTALLATION" --accounts "$ACCOUNTS" \
-    --groups "$GROUPS" --members "$MEMBERS" --tsis "$TSIS" >/dev/null
-  echo "$STAMP" >"$INSTALLATION/.made"
-fi
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/kexporter-bench-XXXXXX")
+trap 'rm -rf "$WORK"' EXIT INT TERM
+. "$ROOT/tools/bench/bench-common.sh"
+
+INSTALLATION=$CACHE/installation-$ACCOUNTS-$GROUPS-$MEMBERS-$TSIS
+make_installation "$INSTALLATION" ""
 DB=$INSTALLATION/nxv5/data/ud_gwAddress.db
 
 ROWS=$(sqlite3 -readonly "$DB" "select (select count(*) from umAccount)
   + (select count(*) from umGroup,umAccount where gr_ownerguid=ac_guid)
   + (select count(*) from umTSI)")
-
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/kexporter-bench-XXXXXX")
-trap 'rm -rf "$WORK"' EXIT INT TERM
 
 # The program runs as a copy of its own name: the single-instance guard is
 # keyed by that name, so a Kexporterrun started elsewhere does not stop the
@@ -108,37 +99,23 @@ run_check() {
   echo "$1 $2"
 }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-
 echo "Warming the page cache ..."
 run_exporter >/dev/null
 run_sqlite >/dev/null
 
-: >"$WORK/exporter.times"
-: >"$WORK/sqlite.times"
-i=1
-while [ "$i" -le "$RUNS" ]; do
-  # Alternate who goes first, so that neither always meets the other's
-  # leftovers in the page cache.
-  if [ $((i % 2)) = 1 ]; then
-    e=$(run_exporter); s=$(run_sqlite)
-  else
-    s=$(run_sqlite); e=$(run_exporter)
-  fi
-  echo "$e" >>"$WORK/exporter.times"
-  echo "$s" >>"$WORK/sqlite.times"
-  printf 'run %d: Kexporterrun %6.2f s (%5.1f MiB)   sqlite3 %6.2f s\n' "$i" \
-    "${e% *}" "$(echo "${e#* }" | awk '{ print $1 / 1024 }')" "${s% *}"
-  i=$((i + 1))
-done
+print_round() {
+  printf 'run %d: Kexporterrun %6.2f s (%5.1f MiB)   sqlite3 %6.2f s\n' "$1" \
+    "${2% *}" "$(echo "${2#* }" | awk '{ print $1 / 1024 }')" "${3% *}"
+}
+alternate run_exporter run_sqlite
 
 c=$(run_check)
 printf 'check:  Kexporterrun --check %6.2f s (%5.1f MiB)\n' "${c% *}" "$(echo "${c#* }" | awk '{ print $1 / 1024 }')"
 echo "$c" >"$WORK/check.times"
 
-EXPORT_WALL=$(cut -d' ' -f1 "$WORK/exporter.times" | median)
-SQLITE_WALL=$(cut -d' ' -f1 "$WORK/sqlite.times" | median)
-PEAK_KIB=$(cat "$WORK/exporter.times" "$WORK/check.times" | cut -d' ' -f2 | sort -n | tail -1)
+EXPORT_WALL=$(cut -d' ' -f1 "$WORK/run_exporter.times" | median)
+SQLITE_WALL=$(cut -d' ' -f1 "$WORK/run_sqlite.times" | median)
+PEAK_KIB=$(cat "$WORK/run_exporter.times" "$WORK/check.times" | cut -d' ' -f2 | sort -n | tail -1)
 
 echo
 echo "Machine:      $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)"

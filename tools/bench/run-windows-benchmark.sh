@@ -35,27 +35,17 @@ cmake --build "$BUILD" --target Kexporterrun kexporter-demo kexporter-bench-meas
 (cd "$ROOT" && cmake --preset windows >/dev/null && cmake --build --preset windows --target Kexporterrun >/dev/null)
 MEASURE=$BUILD/bin/kexporter-bench-measure
 
-# Made once per size, build and generator; the same options give the same bytes.
-SIZE="$ACCOUNTS-$GROUPS-$MEMBERS-$TSIS"
-STAMP="$SIZE $(sha1sum "$BUILD/bin/kexporter-demo" | cut -d' ' -f1)"
-make_installation() {  # folder, extra generator options
-  if [ "$(cat "$1/.made" 2>/dev/null)" != "$STAMP" ]; then
-    echo "Making the installation in $1 ..."
-    rm -rf "$1"
-    "$BUILD/bin/kexporter-demo" --dir "$1" --accounts "$ACCOUNTS" --groups "$GROUPS" \
-      --members "$MEMBERS" --tsis "$TSIS" $2 >/dev/null
-    echo "$STAMP" >"$1/.made"
-  fi
-}
-LINUX_INSTALLATION=$CACHE/installation-$SIZE
-WINDOWS_INSTALLATION=$CACHE/installation-windows-$SIZE
-make_installation "$LINUX_INSTALLATION" ""
-make_installation "$WINDOWS_INSTALLATION" --windows
-
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kexporter-winbench-XXXXXX")
 WINEPREFIX=$WORK/prefix
 export WINEPREFIX
 trap '"$ROOT/scripts/wine-prefix.sh" stop "$WINEPREFIX"; rm -rf "$WORK"' EXIT INT TERM
+. "$ROOT/tools/bench/bench-common.sh"
+
+SIZE="$ACCOUNTS-$GROUPS-$MEMBERS-$TSIS"
+LINUX_INSTALLATION=$CACHE/installation-$SIZE
+WINDOWS_INSTALLATION=$CACHE/installation-windows-$SIZE
+make_installation "$LINUX_INSTALLATION" ""
+make_installation "$WINDOWS_INSTALLATION" --windows
 
 winpath() {
   printf 'Z:%s' "$1" | tr / '\\'
@@ -93,29 +83,17 @@ run_windows() {
   echo "$1"
 }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-
 echo "Warming the page cache and Wine (not counted) ..."
 run_linux >/dev/null
 run_windows >/dev/null
 
-: >"$WORK/linux.times"
-: >"$WORK/windows.times"
-i=1
-while [ "$i" -le "$RUNS" ]; do
-  if [ $((i % 2)) = 1 ]; then
-    l=$(run_linux); w=$(run_windows)
-  else
-    w=$(run_windows); l=$(run_linux)
-  fi
-  echo "$l" >>"$WORK/linux.times"
-  echo "$w" >>"$WORK/windows.times"
-  printf 'run %d: Linux build %6.2f s   Windows build under Wine %6.2f s\n' "$i" "$l" "$w"
-  i=$((i + 1))
-done
+print_round() {
+  printf 'run %d: Linux build %6.2f s   Windows build under Wine %6.2f s\n' "$1" "$2" "$3"
+}
+alternate run_linux run_windows
 
-LINUX_WALL=$(median <"$WORK/linux.times")
-WINDOWS_WALL=$(median <"$WORK/windows.times")
+LINUX_WALL=$(median <"$WORK/run_linux.times")
+WINDOWS_WALL=$(median <"$WORK/run_windows.times")
 echo
 echo "Machine:      $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(nproc) cores, $(/usr/lib/wine/wine64 --version 2>/dev/null)"
 echo "Installation: $ACCOUNTS accounts, $GROUPS groups with $MEMBERS members, $TSIS TSIs"
