@@ -1,5 +1,27 @@
-# What both benchmarks share; sourced, with BUILD, RUNS, WORK and the sizes
-# ACCOUNTS, GROUPS, MEMBERS, TSIS set.
+# What both benchmarks share; sourced right after ROOT is set. The settings
+# come from the environment (see run-benchmark.sh); the functions below use
+# WORK, the run's temporary folder.
+BUILD=${BENCH_BUILD:-$ROOT/build-bench}
+CACHE=${BENCH_CACHE:-$BUILD/bench-cache}
+RUNS=${BENCH_RUNS:-5}
+ACCOUNTS=${BENCH_ACCOUNTS:-1000000}
+GROUPS=${BENCH_GROUPS:-100000}
+MEMBERS=${BENCH_MEMBERS:-1000000}
+TSIS=${BENCH_TSIS:-200000}
+MEASURE=$BUILD/bin/kexporter-bench-measure
+
+# Builds the Linux program, the generator and the measuring tool, optimised.
+build_linux() {
+  if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DKEXPORTER_BUILD_TESTS=OFF >/dev/null
+  fi
+  case "$(grep '^CMAKE_BUILD_TYPE:' "$BUILD/CMakeCache.txt")" in
+    *=Release|*=RelWithDebInfo) ;;
+    *) echo "$0: $BUILD is not an optimised build" >&2; exit 2 ;;
+  esac
+  cmake --build "$BUILD" --target Kexporterrun kexporter-demo kexporter-bench-measure >/dev/null
+}
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 

@@ -16,13 +16,7 @@
 set -eu
 
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-BUILD=${BENCH_BUILD:-$ROOT/build-bench}
-CACHE=${BENCH_CACHE:-$BUILD/bench-cache}
-RUNS=${BENCH_RUNS:-5}
-ACCOUNTS=${BENCH_ACCOUNTS:-1000000}
-GROUPS=${BENCH_GROUPS:-100000}
-MEMBERS=${BENCH_MEMBERS:-1000000}
-TSIS=${BENCH_TSIS:-200000}
+. "$ROOT/tools/bench/bench-common.sh"
 MAX_RATIO=1.0
 MAX_RSS_KIB=12288
 
@@ -33,20 +27,10 @@ TSI_QUERY="select ts_code,ts_guid,ts_sender from umTSI"
 command -v sqlite3 >/dev/null || { echo "run-benchmark: sqlite3 is not installed" >&2; exit 2; }
 
 echo "Building in $BUILD ..."
-if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKEXPORTER_BUILD_TESTS=OFF >/dev/null
-fi
-case "$(grep '^CMAKE_BUILD_TYPE:' "$BUILD/CMakeCache.txt")" in
-  *=Release|*=RelWithDebInfo) ;;
-  *) echo "run-benchmark: $BUILD is not an optimised build" >&2; exit 2 ;;
-esac
-cmake --build "$BUILD" --target Kexporterrun kexporter-demo kexporter-bench-measure >/dev/null
-MEASURE=$BUILD/bin/kexporter-bench-measure
+build_linux
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kexporter-bench-XXXXXX")
 trap 'rm -rf "$WORK"' EXIT INT TERM
-. "$ROOT/tools/bench/bench-common.sh"
 
 INSTALLATION=$CACHE/installation-$ACCOUNTS-$GROUPS-$MEMBERS-$TSIS
 make_installation "$INSTALLATION" ""

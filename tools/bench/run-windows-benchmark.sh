@@ -17,29 +17,17 @@
 set -eu
 
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-BUILD=${BENCH_BUILD:-$ROOT/build-bench}
-CACHE=${BENCH_CACHE:-$BUILD/bench-cache}
-RUNS=${BENCH_RUNS:-5}
-ACCOUNTS=${BENCH_ACCOUNTS:-1000000}
-GROUPS=${BENCH_GROUPS:-100000}
-MEMBERS=${BENCH_MEMBERS:-1000000}
-TSIS=${BENCH_TSIS:-200000}
+. "$ROOT/tools/bench/bench-common.sh"
 MAX_RATIO=1.5
 
 echo "Building in $BUILD and build-windows ..."
-if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKEXPORTER_BUILD_TESTS=OFF >/dev/null
-fi
-cmake --build "$BUILD" --target Kexporterrun kexporter-demo kexporter-bench-measure >/dev/null
+build_linux
 (cd "$ROOT" && cmake --preset windows >/dev/null && cmake --build --preset windows --target Kexporterrun >/dev/null)
-MEASURE=$BUILD/bin/kexporter-bench-measure
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kexporter-winbench-XXXXXX")
 WINEPREFIX=$WORK/prefix
 export WINEPREFIX
 trap '"$ROOT/scripts/wine-prefix.sh" stop "$WINEPREFIX"; rm -rf "$WORK"' EXIT INT TERM
-. "$ROOT/tools/bench/bench-common.sh"
 
 SIZE="$ACCOUNTS-$GROUPS-$MEMBERS-$TSIS"
 LINUX_INSTALLATION=$CACHE/installation-$SIZE
