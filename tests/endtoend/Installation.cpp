@@ -39,12 +39,21 @@ void Installation::sql(const std::string& statements, const std::string& generat
   if (rc != SQLITE_OK) throw std::runtime_error("test SQL failed: " + message);
 }
 
-std::string Installation::defaultRegistry() const {
+std::string windowsPath(const fs::path& path) {
+  std::string text = "Z:" + path.string();
+  for (char& c : text) c = c == '/' ? '\\' : c;
+  return text;
+}
+
+std::string Installation::registryText(const std::string& nxv5Top, const std::string& nxv5Connection,
+                                       bool windows) const {
   std::string text = "Windows Registry Editor Version 5.00\r\n";
   for (const std::string generation : {"NXV5", "NXV4"}) {
+    const fs::path top = root_ / (generation == "NXV5" ? nxv5Top : "nxv4");
+    std::string escaped;
+    for (char c : windows ? windowsPath(top) : top.string()) escaped += c == '\\' ? "\\\\" : std::string(1, c);
     text += "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\" + generation + "\\GW\\VEK]\r\n\"VekPath\"=\"" +
-            (root_ / (generation == "NXV5" ? "nxv5" : "nxv4")).string() +
-            "\"\r\n\"VekTesselConnection\"=\"InProcess\"\r\n";
+            escaped + "\"\r\n" + (generation == "NXV5" ? nxv5Connection : kInProcessConnection);
   }
   return text;
 }

@@ -15,6 +15,12 @@
 
 namespace fs = std::filesystem;
 
+// An installation's connection values in regedit lines: its own files.
+inline const std::string kInProcessConnection = "\"VekTesselConnection\"=\"InProcess\"\r\n";
+
+// The Windows path through which Wine sees a Linux path (drive Z: is "/").
+std::string windowsPath(const fs::path& path);
+
 // What one run of the program left behind.
 struct ProgramRun {
   int status = -1;
@@ -33,7 +39,13 @@ class Installation {
   void sql(const std::string& statements, const std::string& generation = "nxv5");
   void settings(const std::string& iniText) { writeFile(root_ / "bin" / "Kexporter.ini", iniText); }
   void registry(const std::string& regText) { writeFile(root_ / "registry.reg", regText); }
-  std::string defaultRegistry() const;
+  // The regedit text of the installation's keys: NXV5's top folder
+  // `nxv5Top` below the root with the connection values `nxv5Connection`,
+  // NXV4's "nxv4", InProcess. With `windows` the paths are the Windows
+  // build's under Wine (drive Z:, backslashes escaped as regedit reads them).
+  std::string registryText(const std::string& nxv5Top = "nxv5",
+                           const std::string& nxv5Connection = kInProcessConnection, bool windows = false) const;
+  std::string defaultRegistry() const { return registryText(); }
 
   // Runs the program copy with the given arguments and standard input, for
   // at most a minute (as RunningProgram::finish).

@@ -19,14 +19,6 @@ namespace {
 
 const fs::path kWindowsBin = KEXPORTER_WINDOWS_BIN;
 const fs::path kScripts = KEXPORTER_SCRIPTS_DIR;
-const std::string kInProcess = "\"VekTesselConnection\"=\"InProcess\"\r\n";
-
-// The Windows path through which Wine sees a Linux path (drive Z: is "/").
-std::string windowsPath(const fs::path& path) {
-  std::string text = "Z:" + path.string();
-  for (char& c : text) c = c == '/' ? '\\' : c;
-  return text;
-}
 
 std::string shellQuoted(const std::string& text) {
   std::string out = "'";
@@ -75,6 +67,11 @@ std::ostream& operator<<(std::ostream& os, const Outcome& o) {
 
 class Parity : public ::testing::Test {
  protected:
+  // The Linux program copy's name, its own per test: CTest runs the tests
+  // side by side, and the single-instance guard is keyed by the name.
+  static std::string programName() {
+    return std::string("Kexporterrun-parity-") + testing::UnitTest::GetInstance()->current_test_info()->name();
+  }
   static void SetUpTestSuite() {
     if (!fs::exists(kWindowsBin / "Kexporterrun.exe")) return;
     prefix_ = new TempFolder;
@@ -103,16 +100,8 @@ class Parity : public ::testing::Test {
   // The installation's registry in the Wine prefix, as regedit imports it,
   // NXV5's connection values `connection`.
   static void importRegistry(const Installation& installation, const std::string& topFolder,
-                             const std::string& connection = kInProcess) {
-    std::string reg = "Windows Registry Editor Version 5.00\r\n";
-    for (const std::string generation : {"NXV5", "NXV4"}) {
-      std::string top = windowsPath(installation.root() / (generation == "NXV5" ? topFolder : "nxv4"));
-      std::string escaped;
-      for (char c : top) escaped += c == '\\' ? "\\\\" : std::string(1, c);
-      reg += "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\" + generation + "\\GW\\VEK]\r\n\"VekPath\"=\"" +
-             escaped + "\"\r\n" + (generation == "NXV5" ? connection : kInProcess);
-    }
-    writeFile(installation.root() / "windows.reg", reg);
+                             const std::string& connection = kInProcessConnection) {
+    writeFile(installation.root() / "windows.reg", installation.registryText(topFolder, connection, true));
     ASSERT_EQ(0, script("wine-run.sh regedit /S " + shellQuoted(windowsPath(installation.root() / "windows.reg"))));
   }
 
@@ -207,14 +196,10 @@ TEST_F(Parity, BothBuildsExportAlike) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    Installation installation("Kexporterrun-parity");
+    Installation installation(programName());
     installation.sql(c.sql);
     installation.settings(c.settings);
-    if (std::string(c.topFolder) != "nxv5") {
-      std::string reg = installation.defaultRegistry();
-      reg.replace(reg.find("nxv5"), 4, c.topFolder);
-      installation.registry(reg);
-    }
+    installation.registry(installation.registryText(c.topFolder));
     importRegistry(installation, c.topFolder);
     const std::vector<std::string> args =
         c.check ? std::vector<std::string>{"--check"} : installation.exportArgs();
@@ -231,7 +216,7 @@ TEST_F(Parity, BothBuildsExportAlike) {
 TEST_F(Parity, RemoteInstallationsExportAlike) {
   SKIP_WITHOUT_TEST_SERVER(server);
   PgTestSchema schema(*server);
-  Installation installation("Kexporterrun-parity");
+  Installation installation(programName());
   ASSERT_TRUE(schema.loadDemo(installation.root() / "demo", "--accounts 600 --groups 20 --members 300 --tsis 90"));
   installation.settings("[Kexporter]\nCSVMAXLINE=200\n");
   PrivateServer empty;  // a server without the database
@@ -258,9 +243,7 @@ TEST_F(Parity, RemoteInstallationsExportAlike) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string connection = remoteConnectionValues(c.host, c.port);
-    std::string reg = installation.defaultRegistry();
-    reg.replace(reg.find(kInProcess), kInProcess.size(), connection);
-    installation.registry(reg);
+    installation.registry(installation.registryText("nxv5", connection));
     importRegistry(installation, "nxv5", connection);
     const ScopedEnvironment sslMode("PGSSLMODE", c.sslMode.c_str()), password("PGPASSWORD", c.password.c_str());
     const Outcome linux = [&] {
@@ -284,7 +267,7 @@ TEST_F(Parity, AStalledServerFailsTheWindowsRunInTime) {
              "INSERT INTO umAccount SELECT 'guid-' || g, g, 'name ' || g, 1 FROM generate_series(1, 300000) g;"
              "CREATE TABLE umGroup(gr_ownerguid text, gr_guid text);"
              "CREATE TABLE umTSI(ts_code text, ts_guid text, ts_sender text);");
-  Installation installation("Kexporterrun-parity");
+  Installation installation(programName());
   installation.settings("");
   importRegistry(installation, "nxv5", remoteConnectionValues(server->host, server->port));
   const std::string name = "kexporter-stall-" + std::to_string(::getpid());

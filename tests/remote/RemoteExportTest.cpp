@@ -32,15 +32,6 @@ const std::string kOpenWarning =
     kTitle + "Orvel Document Routerがインストールされている環境で利用してください。\n";
 const std::string kAccessWarning = kTitle + kAccessFailed + "\n";
 
-// A registry file whose NXV5 installation lives at `top` and reads from `server`
-// at `port` ("" for the server's own).
-std::string remoteRegistry(const fs::path& top, const PgServer& server,
-                           const std::string& port = "") {
-  return "Windows Registry Editor Version 5.00\r\n\r\n"
-         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK]\r\n\"VekPath\"=\"" +
-         top.string() + "\"\r\n" + remoteConnectionValues(server.host, port.empty() ? server.port : port);
-}
-
 // The files of an export folder by name, the run log's as its lines; the
 // "tsi" files, whose query asks for no order, give their line counts and,
 // all together, their sorted rows.
@@ -160,7 +151,8 @@ TEST(RemoteExport, FailedConnectionsAStalledBackendAndAStoppedServerFailTheRun) 
     SCOPED_TRACE(failure.serverText);
     PgServer named = settings;
     if (!failure.host.empty()) named.host = failure.host;
-    installation.registry(remoteRegistry(installation.root() / "nxv5", named, failure.port));
+    installation.registry(
+        installation.registryText("nxv5", remoteConnectionValues(named.host, failure.port.empty() ? named.port : failure.port)));
     ::setenv("PGPASSWORD", failure.password.c_str(), 1);
     fs::remove_all(installation.outputFolder() / "Kexporter.log");
     const ProgramRun run =
