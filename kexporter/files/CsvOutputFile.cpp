@@ -79,18 +79,15 @@ int CsvOutputFile::writeFields(const std::vector<std::string>& fields) {
     reportFailure();
     return kCsvFailure;
   }
-  if (!substituted) {
-    if (file_ != kNoFile) LineQueue::add(file_, line_, *this);
-    return takeLostLine() ? kCsvFailure : 0;
-  }
   if (file_ != kNoFile) {
     // A line with "?" is written at once, so that its report follows its
     // write and a line that failed is reported as failed only.
-    const bool lostBefore = writeQueued();
+    const bool lostBefore = substituted && writeQueued();
     LineQueue::add(file_, line_, *this);
-    if (writeQueued()) return kCsvFailure;
+    if (substituted ? writeQueued() : takeLostLine()) return kCsvFailure;
     lostLine_ = lostBefore;  // returned by the next call
   }
+  if (!substituted) return 0;
   reportSubstitution();
   return kCsvSubstituted;
 }

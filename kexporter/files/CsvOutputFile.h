@@ -32,8 +32,9 @@ enum class CsvTarget { OutputFolder, Nowhere };
 // kind + "_" + n + ".csv", n from 1, each starting with the header of its
 // kind ("destination", "group" and "tsi" have one), fields joined by ","
 // as given (no quoting), lines in CP932 ending in CR LF, handed to the
-// system in batches of whole lines through LineQueue. A file that reaches maxLinesPerFile lines is followed by the next
-// number when a further row arrives. Files are only ever created new: an
+// system in batches of whole lines through LineQueue. A file that reaches
+// maxLinesPerFile lines is followed by the next number when a further row
+// arrives. Files are only ever created new: an
 // existing name, a symbolic link included, is left untouched and reported
 // as an open failure. Failures go to the run log with a warning box and
 // never stop the export. Used by one thread.

@@ -70,8 +70,8 @@ void closeFile(NativeFile file) {
 
 void endBetweenLines(int sig) {
   // A signal handler runs between two system calls of its thread, never in
-  // the middle of a write to a file. Handled on another thread, the signal goes on to the
-  // writing one, which may be inside a write just now.
+  // the middle of a write to a file. Handled on another thread, the signal
+  // goes on to the writing one, which may be inside a write just now.
   const pid_t writer = writingThread.load(std::memory_order_relaxed);
   const pid_t self = static_cast<pid_t>(::syscall(SYS_gettid));
   if (writer != 0 && writer != self && ::syscall(SYS_tgkill, ::getpid(), writer, sig) == 0) return;

@@ -147,7 +147,6 @@ void LineQueue::writeAll() {
     oneByOne = true;
     owner->lineFailed();
   }
-  fileCount = 0;
 }
 
 void LineQueue::writeBeforeEnd() {

@@ -25,7 +25,7 @@ Installation::Installation(const std::string& programName) : programName_(progra
         "create table umTSI(ts_code TEXT, ts_guid TEXT, ts_sender TEXT);",
         generation);
   }
-  registry(defaultRegistry());
+  registry(registryText());
 }
 
 void Installation::sql(const std::string& statements, const std::string& generation) {

@@ -45,7 +45,6 @@ class Installation {
   // build's under Wine (drive Z:, backslashes escaped as regedit reads them).
   std::string registryText(const std::string& nxv5Top = "nxv5",
                            const std::string& nxv5Connection = kInProcessConnection, bool windows = false) const;
-  std::string defaultRegistry() const { return registryText(); }
 
   // Runs the program copy with the given arguments and standard input, for
   // at most a minute (as RunningProgram::finish).

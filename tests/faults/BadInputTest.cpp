@@ -72,7 +72,7 @@ TEST_F(FaultTest, VekPathBeginningWithFileIsAFolderName) {
   fs::copy_file(installation.database(), root / "file:lit" / "data" / "ud_gwAddress.db");
   fs::create_directory(root / "x");
   fs::copy_file(installation.database(), root / "x" / "data");  // the file the URI names
-  const std::string good = installation.defaultRegistry(), nxv5 = (root / "nxv5").string();
+  const std::string good = installation.registryText(), nxv5 = (root / "nxv5").string();
   const ScopedWorkingFolder working(root);  // the program takes the relative VekPath from here
 
   installation.registry(replaced(good, nxv5, "file:lit"));

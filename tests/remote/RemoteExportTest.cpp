@@ -86,7 +86,7 @@ TEST(RemoteExport, SameFilesAsFromTheSqliteFile) {
   installation.registry(readFile(demo / "registry.reg"));  // NXV5 set to Remote
   const ProgramRun remote =
       installation.run({"--console", "--yes", "--output", fromServer.string()});
-  installation.registry(installation.defaultRegistry());
+  installation.registry(installation.registryText());
   fs::copy_file(demo / "nxv5" / "data" / "ud_gwAddress.db", installation.database(),
                 fs::copy_options::overwrite_existing);
   const ProgramRun local = installation.run({"--console", "--yes", "--output", fromFile.string()});
