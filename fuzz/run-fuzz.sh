@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the fuzz targets with clang (the CMake preset fuzz: libFuzzer,
-# AddressSanitizer, UndefinedBehaviorSanitizer) and runs each for a bounded
-# time, starting from its seed corpus in fuzz/corpus/. Exits nonzero when a target crashes;
+# AddressSanitizer, UndefinedBehaviorSanitizer) and runs them side by side
+# for a bounded time, each from its seed corpus in fuzz/corpus/. Exits nonzero when a target crashes;
 # the input that crashed it is left in the build folder's crashes/. Without
 # clang and its libFuzzer runtime the run is skipped (exit 0, with a note).
 #
@@ -31,16 +31,21 @@ echo "run-fuzz: building the targets (preset fuzz)"
 cmake --preset fuzz -B "$BUILD" -DCMAKE_CXX_COMPILER="$CXX" >"$BUILD/configure.log" 2>&1 || { cat "$BUILD/configure.log"; exit 1; }
 cmake --build "$BUILD"
 
-failed=""
+# The targets run side by side, each for TIME seconds of wall time.
 for name in registry settings text; do
   # New inputs go to the build folder's corpus; the seeds stay as they are.
   mkdir -p "$BUILD/corpus/$name"
   dictionary=""
   [ -f "$FUZZ/$name.dict" ] && dictionary="-dict=$FUZZ/$name.dict"
   echo "run-fuzz: running $name for ${TIME}s"
-  if ! "$BUILD/bin/$name" -max_total_time="$TIME" -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="$BUILD/crashes/$name-" -print_final_stats=1 $dictionary \
-      "$BUILD/corpus/$name" "$FUZZ/corpus/$name" >"$BUILD/$name.log" 2>&1; then
+  "$BUILD/bin/$name" -max_total_time="$TIME" -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="$BUILD/crashes/$name-" -print_final_stats=1 $dictionary \
+    "$BUILD/corpus/$name" "$FUZZ/corpus/$name" >"$BUILD/$name.log" 2>&1 &
+  eval "pid_$name=$!"
+done
+failed=""
+for name in registry settings text; do
+  if ! eval "wait \$pid_$name"; then
     tail -40 "$BUILD/$name.log"
     failed="$failed $name"
   else
