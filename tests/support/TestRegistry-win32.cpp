@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <cstring>
-#include <regex>
 #include <sstream>
 #include <utility>
 
@@ -13,8 +12,8 @@ namespace {
 
 // regedit's own export form: UTF-16LE with its byte-order mark, CR LF.
 std::string regeditFile(const std::string& keys) {
-  const std::wstring text = L"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n" +
-                            std::regex_replace(widened(keys), std::wregex(L"\n"), L"\r\n");
+  std::wstring text = L"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n";
+  for (wchar_t c : widened(keys)) text += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
   return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
