@@ -7,8 +7,8 @@
 // reports a database that cannot be reached, rather than at its first open.
 VekRC OdbRemoteEngine::available() {
   PelMessageSelection::error(kOdbMessageSource, __LINE__)
-      << "The installation's VekTesselConnection is Remote, but this build has no Remote engine"
-         " (the Windows build has none yet). rc = 0x"
+      << "The installation's VekTesselConnection is Remote, but this build has no Remote engine."
+         " rc = 0x"
       << PelHex << ODB_E_NOTIMPL << PelEndl;
   return ODB_E_NOTIMPL;
 }
