@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <thread>
 
 #include "AutoCloseDatabase.h"
 #include "AutoCloseRowset.h"
@@ -15,7 +14,6 @@
 #include "QueryTesStub.h"
 #include "RowValueText.h"
 #include "VekOdb/OdbCodes.h"
-#include "VekOdb/OdbDataSource.h"
 
 namespace {
 
@@ -78,13 +76,6 @@ Lines fetchAll(AutoCloseDatabase& database, const char16_t* query,
 }
 
 #pragma GCC diagnostic pop
-
-template <typename Call>
-VekRC onOtherThread(Call call) {
-  VekRC rc = VEK_S_OK;
-  std::thread([&] { rc = call(); }).join();
-  return rc;
-}
 
 }  // namespace
 
@@ -226,32 +217,6 @@ TEST(AutoCloseDatabase, SessionReadsOneSnapshotWhileAnotherConnectionWrites) {
     UserDatabase later;  // a new session sees the writes
     ASSERT_EQ(later.Open(), VEK_S_OK);
     EXPECT_EQ(fetchAll(later, query, {kColumnText}), (Lines{"\"g3\"", "\"g4\""}));
-  });
-}
-
-TEST(AutoCloseDatabase, ClientBelongsToTheThreadThatStartedItUntilItEnds) {
-  withClient([](TestInstallation&, const std::string&) {
-    EXPECT_EQ(onOtherThread([] { return OdbDataSource::InitializeTessel(u"NXV5"); }),
-              ODB_E_WRONGTHREAD);
-
-    UserDatabase database;
-    EXPECT_EQ(onOtherThread([&] { return database.Open(); }), ODB_E_WRONGTHREAD);
-    ASSERT_EQ(database.Open(), VEK_S_OK);
-    ColumnBinding count;
-    count.type = kColumnInteger;
-    const char16_t* const query = u"select count(*) from umAccount";
-    EXPECT_EQ(onOtherThread([&] { return database.CreateRowset(query, 0, 0, 1, &count); }),
-              ODB_E_WRONGTHREAD);
-    ASSERT_EQ(database.CreateRowset(query, 0, 0, 1, &count), VEK_S_OK);
-    EXPECT_EQ(onOtherThread([&] { return database.GetNextRow(0); }), ODB_E_WRONGTHREAD);
-    EXPECT_EQ(onOtherThread([] { return OdbDataSource::TerminateTessel(); }), ODB_E_WRONGTHREAD);
-    EXPECT_EQ(database.GetNextRow(0), VEK_S_OK);
-    EXPECT_EQ(OdbDataSource::TerminateTessel(), VEK_S_OK);
-    EXPECT_EQ(database.GetNextRow(0), ODB_E_NOTSTARTED);
-
-    // Started again, by another thread this time.
-    EXPECT_EQ(onOtherThread([] { return OdbDataSource::InitializeTessel(u"NXV5"); }), VEK_S_OK);
-    EXPECT_EQ(OdbDataSource::InitializeTessel(u"NXV5"), ODB_E_WRONGTHREAD);
   });
 }
 

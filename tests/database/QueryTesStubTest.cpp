@@ -72,29 +72,6 @@ TEST(QueryTesStub, ServerTypeAndVersionChooseTheInstallation) {
   }
 }
 
-TEST(QueryTesStub, SecondStartChangesNothingAndTerminateResets) {
-  EXPECT_TRUE(runInChildProcess([] {
-    TestInstallation installation;
-    writeThreeInstallations(installation);
-    ASSERT_EQ(QueryTesStub::initializeTessel(0, "V3"), VEK_S_OK);
-    PelMessageRecorder recorder;
-    EXPECT_EQ(QueryTesStub::initializeTessel(1, ""), VEK_S_OK);
-    EXPECT_EQ(QueryTesStub::serverType(), 0);
-    EXPECT_EQ(openedInstallation(), "nxv4gw");
-
-    EXPECT_EQ(QueryTesStub::terminateTessel(), VEK_S_OK);
-    EXPECT_EQ(messageLines(recorder), Lines{});
-    EXPECT_FALSE(QueryTesStub::clientStarted());
-    EXPECT_EQ(QueryTesStub::serverType(), 2);
-    EXPECT_EQ(openedInstallation(), "(not opened)");  // the client has ended
-    EXPECT_EQ(QueryTesStub::terminateTessel(), VEK_S_OK);
-
-    // Started again; the parameter source set first stays in force.
-    EXPECT_EQ(QueryTesStub::initializeTessel(1, ""), VEK_S_OK);
-    EXPECT_EQ(openedInstallation(), "nxv4gw");
-  }));
-}
-
 TEST(QueryTesStub, FailedClientStartIsLoggedTwice) {
   EXPECT_TRUE(runInChildProcess([] {
     TestInstallation installation;

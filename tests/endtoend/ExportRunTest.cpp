@@ -236,18 +236,12 @@ TEST(ExportRun, CheckCountsWhatTheExportWritesAndWritesNothing) {
   ASSERT_EQ(0, makeDemoInstallation("--dir " + demo.string()));
   installation.registry(readFile(demo / "registry.reg"));
   installation.settings("[Kexporter]\nCSVMAXLINE=50\n");
-  // Every entry below `root` with its size and modification time, but the
-  // files the harness itself writes for each run.
+  // The files the harness itself writes for each run aside.
   const auto tree = [](const fs::path& root) {
-    std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> entries;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-      const std::string name = entry.path().filename();
-      if (name == "stdin.txt" || name == "stdout.txt" || name == "stderr.txt") continue;
-      entries[entry.path().string()] = {entry.is_regular_file() ? entry.file_size() : 0, entry.last_write_time()};
-    }
-    return entries;
+    return folderTree(root, [](const std::string& name) {
+      return name == "stdin.txt" || name == "stdout.txt" || name == "stderr.txt";
+    });
   };
-
   const auto installationBefore = tree(installation.root());
   const auto workingFolderBefore = tree(fs::current_path());
   ProgramRun check = installation.run({"--check"});

@@ -145,9 +145,8 @@ ProgramRun RunningProgram::finish(std::chrono::seconds limit) {
   if (pid_ <= 0) return {};
   const auto deadline = std::chrono::steady_clock::now() + limit;
   int status = 0;
-  rusage usage{};
   pid_t done = 0;
-  while ((done = wait4(pid_, &status, WNOHANG, &usage)) == 0 && std::chrono::steady_clock::now() < deadline) {
+  while ((done = waitpid(pid_, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline) {
     drain();
     usleep(2000);
   }
@@ -157,7 +156,6 @@ ProgramRun RunningProgram::finish(std::chrono::seconds limit) {
     waitpid(pid_, nullptr, 0);
   }
   pid_ = -1;
-  peakKib = usage.ru_maxrss;
   return {!ended ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
           readFile(root_ / "stdout.txt"), readFile(root_ / "stderr.txt")};
 }

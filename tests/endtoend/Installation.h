@@ -107,8 +107,6 @@ class RunningProgram {
   // Waits at most `limit`, then kills it (status -1); 128 + n after signal n.
   ProgramRun finish(std::chrono::seconds limit = std::chrono::seconds(60));
 
-  long peakKib = 0;  // the most memory it held, once finished
-
  private:
   void drain() const;
 

@@ -8,22 +8,9 @@ FaultTest::FaultTest()
 std::map<std::string, std::string> FaultTest::untouchedPart() const {
   static const std::set<std::string> written = {"out",        "stdout.txt",   "stderr.txt",
                                                 "stdin.txt",  "messages.log", "messages.fifo"};
-  std::map<std::string, std::string> entries;
-  const fs::path& root = installation.root();
-  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
-    const std::string name = it->path().lexically_relative(root).string();
-    // SQLite's shared-memory index changes under readers too.
-    if (written.count(name) || mayChange.count(name) || name.ends_with("-shm")) {
-      it.disable_recursion_pending();
-      continue;
-    }
-    const fs::file_status status = it->symlink_status();
-    const bool file = status.type() == fs::file_type::regular;
-    entries[name] = std::to_string(static_cast<int>(status.type())) + " mode " +
-                    std::to_string(static_cast<int>(status.permissions())) +
-                    (file ? " hash " + std::to_string(std::hash<std::string>{}(readFile(it->path()))) : "");
-  }
-  return entries;
+  // SQLite's shared-memory index changes under readers too.
+  return folderTree(installation.root(),
+                    [](const std::string& name) { return written.count(name) > 0 || name.ends_with("-shm"); });
 }
 
 void FaultTest::start(bool gated, rlim_t fileSizeLimit) {
@@ -34,7 +21,6 @@ void FaultTest::start(bool gated, rlim_t fileSizeLimit) {
 
 ProgramRun FaultTest::finish() {
   const ProgramRun run = program_->finish();
-  peakKib = program_->peakKib;
   EXPECT_EQ(before_, untouchedPart()) << "outside the output folder";
   return run;
 }

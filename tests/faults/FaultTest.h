@@ -34,9 +34,6 @@ class FaultTest : public ::testing::Test {
   void clearOutput();
 
   Installation installation;
-  // Paths below the installation that a test lets change as well.
-  std::set<std::string> mayChange;
-  long peakKib = 0;  // of the last finished run
 
  private:
   std::map<std::string, std::string> untouchedPart() const;

@@ -115,33 +115,6 @@ TEST_F(FaultTest, OutputFolderMadeReadOnlyOrRemovedMidExportFailsTheRun) {
   }
 }
 
-// The output folder renamed and its name given to a link to another folder
-// while the export runs: the rest of the export still goes into the folder
-// that passed the checks, and the other folder is not touched (finish()
-// checks it with the rest of the installation).
-TEST_F(FaultTest, OutputFolderSwappedForALinkMidExportKeepsWritingIntoTheCheckedFolder) {
-  installation.settings("[Kexporter]\nCSVMAXLINE=100\n");
-  installation.sql(accountRows(250) + "insert into umGroup values ('" + accountGuid(1) +
-                   "','m1'); insert into umTSI values ('T1','G','S');");
-  const fs::path folder = installation.outputFolder(), moved = installation.root() / "moved";
-  fs::create_directory(installation.root() / "other");
-  mayChange = {"moved"};
-  start(true);
-  ASSERT_TRUE(holdWhen([&] { return readFile(folder / "destination_1.csv").size() > 100; }));
-  fs::rename(folder, moved);
-  fs::create_directory_symlink(installation.root() / "other", folder);
-  const ProgramRun run = finish();
-  fs::remove(folder);
-  fs::rename(moved, folder);
-
-  EXPECT_EQ(0, run.status) << run.err;
-  const std::string last = installation.output("destination_3.csv");  // header and rows 199-250
-  EXPECT_EQ(53u, occurrences(last, "\r\n"));
-  EXPECT_NE(std::string::npos, last.find(accountGuid(250)));
-  EXPECT_EQ("NAME,SENDER,DGUID\r\n\"T1\",\"S\",\"G\"\r\n", installation.output("tsi_1.csv"));
-  EXPECT_EQ(S + "KLX to MPVコンバータ[エクスポータ]が終了しました。", installation.logLines().back());
-}
-
 // The group rows are damaged in the middle of the third of four groups,
 // which indexes let the database read in order without sorting first: the
 // two groups before are written whole, the one cut short is named in the

@@ -36,6 +36,7 @@ TEST(ExportSettingsTest, ReadsValuesByThePrivateProfileRulesOnlyBesideTheProgram
             "Quoted=\"  ; \"\r\n"
             "Version=v3\r\n"
             "Long=" + std::string(1022, 'a') + "あ\r\n"
+            "Longest=" + std::string(1024, 'b') + "\r\n"
             "[Kexporter]\r\nLater=1\r\n");
   const auto readInt = [&ini](const char* key) { return ExportSettings::readIntAt(ini, "Kexporter", key); };
   const auto readString = [&ini](const char* key) {
@@ -59,6 +60,7 @@ TEST(ExportSettingsTest, ReadsValuesByThePrivateProfileRulesOnlyBesideTheProgram
   EXPECT_EQ(readString("VERSION"), "v3");
   // 1023 bytes would split the last character: it is left out whole.
   EXPECT_EQ(readString("Long"), std::string(1022, 'a'));
+  EXPECT_EQ(readString("Longest"), std::string(1023, 'b'));
   EXPECT_EQ(ExportSettings::readIntAt(ini, "Missing", "CSVMAXLINE"), -1);
   EXPECT_EQ(ExportSettings::readIntAt(folder / "none.ini", "Kexporter", "CSVMAXLINE"), -1);
 

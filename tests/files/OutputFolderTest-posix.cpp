@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "CsvOutputFile.h"
 #include "OpenOutputFolder.h"
 #include "RunLog.h"
 #include "TestSupport.h"
@@ -55,7 +56,8 @@ TEST(OutputFolderTest, AFolderThisUserMayNotWriteIsNotWritable) {
 }
 
 // The folder checked is the folder written into: a parent swapped for a
-// link to another installation's folder after the check changes nothing.
+// link to another folder after the check changes where neither the log nor
+// a CSV file goes.
 TEST(OutputFolderTest, TheCheckedFolderIsTheOneWrittenInto) {
   TempFolder root;
   fs::create_directories(root / "parent/out");
@@ -67,8 +69,13 @@ TEST(OutputFolderTest, TheCheckedFolderIsTheOneWrittenInto) {
   fs::create_directory_symlink(root / "other", root / "parent");
 
   RunLog::open();
+  CsvOutputFile tsis(0);
+  tsis.open("tsi");
+  tsis.writeRow({"t"});
+  EXPECT_EQ(tsis.close(), 0);
   RunLog::close();
   EXPECT_TRUE(fs::exists(root / "moved/out/Kexporter.log"));
+  EXPECT_EQ(readFile(root / "moved/out/tsi_1.csv"), "NAME,SENDER,DGUID\r\nt\r\n");
   EXPECT_EQ((std::vector<std::string>{"keep.txt"}), [&] {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(root / "other/out")) names.push_back(entry.path().filename());

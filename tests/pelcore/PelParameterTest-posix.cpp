@@ -184,31 +184,3 @@ TEST_F(PelParameterTest, TheFileIsReadOnceUntilItChanges) {
   EXPECT_EQ(PelParameter::getInteger(kX, text(u"N")), 4);
 }
 
-// The exclusive lock and the rename: writers started together lose nothing.
-TEST_F(PelParameterTest, ConcurrentWritersOfSeveralProcessesKeepEveryValue) {
-  constexpr int kWriters = 4, kValues = 5;
-  const auto name = [](int writer, int value) {
-    return PelUnicodeString::fromUtf8("W" + std::to_string(writer) + "V" + std::to_string(value));
-  };
-  std::fflush(nullptr);
-  std::vector<pid_t> writers;
-  for (int w = 0; w < kWriters; ++w) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-      bool written = true;
-      for (int v = 0; v < kValues; ++v) {
-        written = PelParameter::setInteger(kX, name(w, v), w * 10 + v) && written;
-      }
-      ::_exit(written ? 0 : 1);
-    }
-    writers.push_back(pid);
-  }
-  for (const pid_t pid : writers) {
-    int status = -1;
-    EXPECT_EQ(::waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
-  for (int w = 0; w < kWriters; ++w) {
-    for (int v = 0; v < kValues; ++v) EXPECT_EQ(PelParameter::getInteger(kX, name(w, v)), w * 10 + v);
-  }
-}

@@ -69,6 +69,17 @@ SilentResolver::SilentResolver(const std::filesystem::path& folder)
 
 SilentResolver::~SilentResolver() { ::close(socket); }
 
+SilentPort::SilentPort() : socket(::socket(AF_INET, SOCK_STREAM, 0)) {
+  sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+  socklen_t length = sizeof address;
+  ::bind(socket, reinterpret_cast<sockaddr*>(&address), length);
+  ::listen(socket, 8);
+  ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length);
+  port = std::to_string(ntohs(address.sin_port));
+}
+
+SilentPort::~SilentPort() { ::close(socket); }
+
 std::string pgRun(const PgServer& server, const std::string& database, const std::string& sql,
                   std::string* value) {
   const char* const keys[] = {"host", "port", "user", "password", "dbname", "connect_timeout",

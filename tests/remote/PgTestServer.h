@@ -47,6 +47,16 @@ struct SilentResolver {
   bool bound = false;
 };
 
+// A loopback port that takes connections and never answers, as a hung
+// server does.
+struct SilentPort {
+  SilentPort();
+  ~SilentPort();
+
+  int socket;
+  std::string port;
+};
+
 // Runs `sql` in `database`; the server's error text, empty on success. The
 // first value of its rows, if any, goes to `value`.
 std::string pgRun(const PgServer& server, const std::string& database, const std::string& sql,

@@ -40,6 +40,26 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   return true;
 }
 
+std::map<std::string, std::string> folderTree(const std::string& root,
+                                              const std::function<bool(const std::string&)>& skipped) {
+  std::map<std::string, std::string> entries;
+  for (auto it = fs::recursive_directory_iterator(fs::u8path(root)); it != fs::recursive_directory_iterator(); ++it) {
+    const std::string name = it->path().lexically_relative(fs::u8path(root)).string();
+    if (skipped(name)) {
+      it.disable_recursion_pending();
+      continue;
+    }
+    const fs::file_status status = it->symlink_status();
+    const bool file = status.type() == fs::file_type::regular;
+    entries[name] = std::to_string(static_cast<int>(status.type())) + " mode " +
+                    std::to_string(static_cast<int>(status.permissions())) +
+                    (file ? " hash " + std::to_string(std::hash<std::string>{}(readFile(it->path().string()))) +
+                                " time " + std::to_string(it->last_write_time().time_since_epoch().count())
+                          : "");
+  }
+  return entries;
+}
+
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;

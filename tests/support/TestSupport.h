@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,13 @@ class TempFolder {
  private:
   std::string path_;
 };
+
+// Every entry below `root` (UTF-8) by its path relative to it, with its
+// type, permissions and, for a regular file, a hash of its bytes and its
+// modification time: compared before and after, what a run touched there. `skipped(name)` leaves an
+// entry and all below it out.
+std::map<std::string, std::string> folderTree(const std::string& root,
+                                              const std::function<bool(const std::string&)>& skipped);
 
 // The bytes of the file at `path`; "" when it cannot be read.
 std::string readFile(const std::string& path);
@@ -94,13 +102,6 @@ class ScopedEnvironment {
   std::string name_;
   std::optional<std::string> before_;
 };
-
-// Under AddressSanitizer allocations are padded and freed memory held back.
-#ifdef __SANITIZE_ADDRESS__
-inline constexpr bool kMemoryIsMeasured = false;
-#else
-inline constexpr bool kMemoryIsMeasured = true;
-#endif
 
 // Makes `folder` (UTF-8) the working folder while the object lives; then
 // returns to the one before, if it is still there.

@@ -51,24 +51,6 @@ TEST(VekConfiguration, MissingTopPathRaisesAtEveryCallUntilItExists) {
   });
 }
 
-// A VekPath of another registry type is missing too, but the diagnostic
-// messages say it is there and of the wrong type.
-TEST(VekConfiguration, TopPathOfAnotherTypeIsNamedAsSuch) {
-  for (const char* value : {"dword:00000001", "hex(2):2f,00,6f,00,00,00", "hex:01,02"}) {
-    SCOPED_TRACE(value);
-    withRegistry(std::string("\"VekPath\"=") + value + "\n", [] {
-      PelMessageRecorder recorder;
-      EXPECT_EQ(raisedBy([] { VekConfiguration::getTopPath(); }), VEK_E_UNEXPECTED);
-      std::vector<std::string> texts;
-      for (const PelMessage& m : recorder.messages()) texts.push_back(m.source + " " + m.text);
-      EXPECT_EQ(texts, (std::vector<std::string>{
-                           "PelParameter Registry value VekPath of [" + pelUtf16ToUtf8(kServerKey) +
-                               "\\VEK] is not a text (REG_SZ) value",
-                           "VekPel Bad configuration: required key VekPath not found."}));
-    });
-  }
-}
-
 // Connection and host name are read once; the connection ignores the letter
 // case of ASCII letters only, and anything but Remote is in-process.
 TEST(VekConfiguration, ConnectionAndHostNameDefaultAndAreReadOnce) {
