@@ -19,15 +19,17 @@
 // True when the windows go to an X server (the suite's runs under ctest).
 inline bool onX11() { return QGuiApplication::platformName() == "xcb"; }
 
-// Waits until the window manager has framed a shown window.
+// Waits until the window manager has framed a shown window; a limit as
+// long as the other waits', as a loaded machine may take seconds.
 inline bool waitForFrame(QWidget& window) {
-  return QTest::qWaitForWindowExposed(&window) &&
+  constexpr int kLimit = 60000;
+  return QTest::qWaitForWindowExposed(&window, kLimit) &&
          QTest::qWaitFor(
              [&] {
                const QRect frame = window.frameGeometry();
                return frame != window.geometry() && frame.contains(window.geometry());
              },
-             3000);
+             kLimit);
 }
 
 // Saves a picture of widget as <build>/screenshots/<name>.png for a person:
