@@ -23,3 +23,19 @@ TEST(FuzzFindings, ValueAddedAfterAHexValueCutShortSurvivesReadingAgain) {
   EXPECT_EQ(8080u, found->dword);
   EXPECT_EQ("/opt/x", again.find(key, "VekPath")->text);
 }
+
+// The same, cut short right after the CR of the hex value's last line: that
+// line asks for a continuation as it would before its LF, and the values set
+// go before it.
+TEST(FuzzFindings, HexValueCutShortAfterItsCarriageReturnSwallowsNoValueSet) {
+  const std::string key = "HKLM\\SOFTWARE\\Tarvik\\Fenwick\\NXV5\\GW\\VEK";
+  RegistryFile file = RegistryFile::parse("[" + key + "]\n\"\"=hex:\\\r", "cut.reg");
+  RegistryValue path;
+  path.type = RegistryValue::Type::String;
+  path.text = "/opt/x";
+  file.set(key, "VekPath", path);
+
+  const std::optional<RegistryValue> found = RegistryFile::parse(file.serialize(), "cut.reg").find(key, "VekPath");
+  ASSERT_TRUE(found.has_value()) << file.serialize();
+  EXPECT_EQ("/opt/x", found->text);
+}

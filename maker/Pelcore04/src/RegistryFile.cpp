@@ -167,9 +167,11 @@ void RegistryFile::parseLines(std::string_view text, const std::string& path) {
     }
     line.text = std::string(text.substr(start, end - start));
     start = end + line.ending.size();
-    if (!line.ending.empty() && !line.text.empty() && line.text.back() == '\r') {
+    // A CR before the LF, or a lone CR ending the file, belongs to the
+    // line's end: the value before it is read alike either way.
+    if (!line.text.empty() && line.text.back() == '\r') {
       line.text.pop_back();
-      line.ending = "\r\n";
+      line.ending = "\r" + line.ending;
     }
 
     const std::string_view body = trim(line.text);
@@ -231,6 +233,10 @@ std::size_t RegistryFile::endOfStatement(std::size_t index) const {
   return end;
 }
 
+void RegistryFile::endLine(Line& line) const {
+  if (line.ending.find('\n') == std::string::npos) line.ending = newline();
+}
+
 std::string RegistryFile::newline() const {
   return !lines_.empty() && lines_.front().ending == "\r\n" ? "\r\n" : "\n";
 }
@@ -270,7 +276,7 @@ void RegistryFile::set(std::string_view key, std::string_view name, const Regist
     if (lines_.empty()) {
       lines_.push_back({std::string(kHeader), newline(), Kind::Other, {}, {}, {}});
     }
-    if (lines_.back().ending.empty()) lines_.back().ending = newline();
+    endLine(lines_.back());
     if (!trim(lines_.back().text).empty()) lines_.push_back({"", newline(), Kind::Other, {}, {}, {}});
     lines_.push_back({"[" + RegistryKey::fullText(key) + "]", newline(), Kind::Section, foldedKey, {}, {}});
     lines_.push_back(std::move(added));
@@ -289,7 +295,7 @@ void RegistryFile::set(std::string_view key, std::string_view name, const Regist
     --at;
     while (lines_[at].kind == Kind::Continuation) --at;
   }
-  if (lines_[at - 1].ending.empty()) lines_[at - 1].ending = newline();
+  endLine(lines_[at - 1]);
   lines_.insert(lines_.begin() + at, std::move(added));
 }
 

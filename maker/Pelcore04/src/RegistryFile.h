@@ -40,7 +40,7 @@ class RegistryFile {
   enum class Kind { Other, Section, Value, Continuation, Malformed };
   struct Line {
     std::string text;    // without its line ending
-    std::string ending;  // "\n", "\r\n" or "" for a last line without one
+    std::string ending;  // "\n", "\r\n", or "\r" or "" for a last line without a LF
     Kind kind = Kind::Other;
     std::string match;   // Section: folded key path; Value: folded name
     std::string name;    // Value: the name as the file spells it
@@ -56,6 +56,9 @@ class RegistryFile {
   // line belongs to it.
   static bool asksForContinuation(const Line& line);
   std::string newline() const;
+  // Gives a line without a LF (the file's last) the file's line ending, so
+  // that a line can follow it.
+  void endLine(Line& line) const;
 
   std::vector<Line> lines_;
   bool utf16_ = false;
