@@ -23,6 +23,32 @@ build_linux() {
   cmake --build "$BUILD" --target Kexporterrun kexporter-demo kexporter-bench-measure >/dev/null
 }
 
+# The Linux program as a copy under its own name in WORK/bin, finding its
+# libraries through WORK/lib: the single-instance guard is keyed by the
+# name, so a Kexporterrun running elsewhere does not stop a benchmark.
+copy_linux_program() {
+  mkdir -p "$WORK/bin"
+  cp "$BUILD/bin/Kexporterrun" "$WORK/bin/Kexporterrun-bench"
+  ln -s "$BUILD/lib" "$WORK/lib"
+}
+
+# Prints "<wall> <rss KiB>" of one terminal export by the Linux copy, of the
+# installation whose registry file is $1, into a new folder; exits when the
+# export fails.
+run_linux_export() {
+  mkdir "$WORK/export"
+  set -- $(PEL_REGISTRY="$1" PEL_MESSAGE_FILE="$WORK/messages.log" \
+    "$MEASURE" --stdout "$WORK/exporter.out" -- \
+    "$WORK/bin/Kexporterrun-bench" --console --yes --output "$WORK/export" </dev/null 2>"$WORK/exporter.err")
+  if [ "$3" != 0 ]; then
+    echo "$(basename "$0"): the exporter ended with status $3:" >&2
+    cat "$WORK/exporter.out" "$WORK/exporter.err" >&2
+    exit 1
+  fi
+  rm -rf "$WORK/export"
+  echo "$1 $2"
+}
+
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # Makes the installation in folder $1 with the generator's further options

@@ -40,28 +40,10 @@ ROWS=$(sqlite3 -readonly "$DB" "select (select count(*) from umAccount)
   + (select count(*) from umGroup,umAccount where gr_ownerguid=ac_guid)
   + (select count(*) from umTSI)")
 
-# The program runs as a copy of its own name: the single-instance guard is
-# keyed by that name, so a Kexporterrun started elsewhere does not stop the
-# benchmark. It finds its libraries through ../lib and has no settings file.
-mkdir "$WORK/bin"
-cp "$BUILD/bin/Kexporterrun" "$WORK/bin/Kexporterrun-bench"
-ln -s "$BUILD/lib" "$WORK/lib"
+copy_linux_program
 EXPORTER=$WORK/bin/Kexporterrun-bench
 
-# Prints "<wall> <rss KiB>" of one exporter run into a new folder.
-run_exporter() {
-  mkdir "$WORK/export"
-  set -- $(PEL_REGISTRY="$INSTALLATION/registry.reg" PEL_MESSAGE_FILE="$WORK/messages.log" \
-    "$MEASURE" --stdout "$WORK/exporter.out" -- \
-    "$EXPORTER" --console --yes --output "$WORK/export" </dev/null 2>"$WORK/exporter.err")
-  if [ "$3" != 0 ]; then
-    echo "run-benchmark: the exporter ended with status $3:" >&2
-    cat "$WORK/exporter.out" "$WORK/exporter.err" >&2
-    exit 1
-  fi
-  rm -rf "$WORK/export"
-  echo "$1 $2"
-}
+run_exporter() { run_linux_export "$INSTALLATION/registry.reg"; }
 
 # Prints "<wall> <rss KiB>" of one sqlite3 shell run writing the same rows.
 run_sqlite() {

@@ -41,9 +41,8 @@ winpath() {
 
 # Each program as a copy under its own name, as run-benchmark.sh does, so
 # that a Kexporterrun running elsewhere does not stop it.
-mkdir "$WORK/bin" "$WORK/wbin"
-cp "$BUILD/bin/Kexporterrun" "$WORK/bin/Kexporterrun-bench"
-ln -s "$BUILD/lib" "$WORK/lib"
+copy_linux_program
+mkdir "$WORK/wbin"
 cp "$ROOT"/build-windows/bin/Kexporterrun.exe "$ROOT"/build-windows/bin/*.dll "$WORK/wbin/"
 mv "$WORK/wbin/Kexporterrun.exe" "$WORK/wbin/Kexporterrun-bench.exe"
 
@@ -53,13 +52,8 @@ echo "Making a Wine prefix ..."
 
 # Prints "<wall>" of one run of a build into a new folder.
 run_linux() {
-  mkdir "$WORK/export"
-  set -- $(PEL_REGISTRY="$LINUX_INSTALLATION/registry.reg" PEL_MESSAGE_FILE="$WORK/messages.log" \
-    "$MEASURE" --stdout "$WORK/linux.out" -- \
-    "$WORK/bin/Kexporterrun-bench" --console --yes --output "$WORK/export" </dev/null 2>"$WORK/linux.err")
-  [ "$3" = 0 ] || { echo "run-windows-benchmark: the Linux build ended with status $3" >&2; cat "$WORK/linux.err" >&2; exit 1; }
-  rm -rf "$WORK/export"
-  echo "$1"
+  r=$(run_linux_export "$LINUX_INSTALLATION/registry.reg")
+  echo "${r% *}"
 }
 run_windows() {
   mkdir "$WORK/export"
